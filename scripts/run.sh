@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds, starts the reference server on 127.0.0.1:10101 and the client under Wine against it.
+# On a virtual display (no $DISPLAY) it saves a screenshot, closes the client and shows the
+# server's log.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/env.sh"
+source "$here/display.sh"
+source "$here/wine.sh"
+
+"$here/deps.sh"
+"$here/build.sh" native windows
+
+run=$SKIFF_BUILD/run
+mkdir -p "$run/apps"
+cp "$SKIFF_BUILD/windows/skiffdesk.exe" "$run/"
+cp -r "$SKIFF_ROOT/samples/apps/." "$run/apps/" 2>/dev/null || true
+
+server_pid=""
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    skiff_wine_stop
+    skiff_display_stop
+}
+trap cleanup EXIT
+
+"$SKIFF_BUILD/native/server/skiffserver" --address 127.0.0.1 --port 10101 \
+    --accounts "$run/accounts.db" >"$run/server.log" 2>&1 &
+server_pid=$!
+echo "Reference server on 127.0.0.1:10101 (log: $run/server.log)"
+
+skiff_display_start
+skiff_wine_start
+cd "$run"
+if [ -z "${SKIFF_VIRTUAL_DISPLAY:-}" ]; then
+    skiff_wine wine ./skiffdesk.exe "$@" || true
+else
+    skiff_wine wine ./skiffdesk.exe "$@" </dev/null >/dev/null 2>&1 &
+    client=$!
+    sleep "${SKIFF_RUN_SECONDS:-8}"
+    import -window root "$run/screenshot.png"
+    echo "Screenshot: $run/screenshot.png"
+    skiff_wine wine "$SKIFF_BUILD/windows/tests/support/skiffctl.exe" close </dev/null >/dev/null 2>&1 || true
+    wait "$client" || true
+fi
+echo "--- server log ---"
+cat "$run/server.log"
