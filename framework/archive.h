@@ -29,9 +29,9 @@ public:
     // Loading: true when every byte already taken from the stream has been consumed.
     bool IsBufferEmpty() const;
 
-    void Flush();  // storing: hands the buffered bytes to the stream and flushes it
-    void Abort();  // drops buffered bytes; the archive must not be used afterwards
-    void Close();  // Flush (when storing) and detach from the stream
+    void Flush(); // storing: hands the buffered bytes to the stream and flushes it
+    void Abort(); // drops buffered bytes; the archive must not be used afterwards
+    void Close(); // Flush (when storing) and detach from the stream
 
     // Raw bytes. Read returns fewer than count only when the stream ended.
     std::size_t Read(void* data, std::size_t count);
@@ -41,7 +41,7 @@ public:
     CArchive& operator<<(std::uint16_t value);
     CArchive& operator<<(std::uint32_t value);
     CArchive& operator<<(std::uint64_t value);
-    CArchive& operator>>(std::uint8_t& value);   // throws CArchiveException::endOfFile if short
+    CArchive& operator>>(std::uint8_t& value); // throws CArchiveException::endOfFile if short
     CArchive& operator>>(std::uint16_t& value);
     CArchive& operator>>(std::uint32_t& value);
     CArchive& operator>>(std::uint64_t& value);
@@ -59,6 +59,12 @@ public:
 private:
     void FillBuffer(std::size_t wanted);
     void ReadExact(void* data, std::size_t count); // throws endOfFile when short
+    std::size_t Available(std::size_t wanted);     // unread bytes, refilling when none; 0 = end
+    template <typename T> T ReadLittleEndian();
+    std::uint64_t ReadStringLength(bool& wide);
+    std::string ReadBytes(std::size_t count);
+    CFile& File(); // throws CArchiveException::generic once detached
+    void RequireMode(Mode mode) const;
 
     CFile* m_pFile;
     Mode m_mode;
