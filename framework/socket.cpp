@@ -1,0 +1,117 @@
+#include "framework/socket.h"
+
+#include <algorithm>
+
+namespace {
+
+// The calls retry now and then even without a notification, so one lost by the system cannot
+// stall them: retrying costs one system call.
+constexpr DWORD kRetryMs = 250;
+
+// Fails the call in progress because its bound passed.
+template <typename Result> Result TimedOut(Result result) {
+    WSASetLastError(WSAETIMEDOUT);
+    return result;
+}
+
+} // namespace
+
+BOOL CSocket::Create(UINT port, int type, long events, const char* address) {
+    return CAsyncSocket::Create(port, type, events | kWaitEvents, address);
+}
+
+BOOL CSocket::Connect(const std::string& host, UINT port) {
+    if (CAsyncSocket::Connect(host, port))
+        return TRUE;
+    if (GetLastError() != WSAEWOULDBLOCK)
+        return FALSE;
+    const ULONGLONG deadline = Deadline();
+    for (;;) {
+        int error = 0;
+        if (ConnectEnded(error)) {
+            WSASetLastError(error);
+            return error == 0;
+        }
+        if (!WaitForNotification(deadline))
+            return TimedOut(FALSE);
+    }
+}
+
+int CSocket::Send(const void* data, int length, int flags) {
+    const char* bytes = static_cast<const char*>(data);
+    const ULONGLONG deadline = Deadline();
+    int sent = 0;
+    while (sent < length) {
+        const int count = CAsyncSocket::Send(bytes + sent, length - sent, flags);
+        if (count != SOCKET_ERROR)
+            sent += count;
+        else if (GetLastError() != WSAEWOULDBLOCK)
+            return SOCKET_ERROR;
+        else if (!WaitForNotification(deadline))
+            return TimedOut(SOCKET_ERROR);
+    }
+    return length;
+}
+
+int CSocket::Receive(void* buffer, int length, int flags) {
+    const ULONGLONG deadline = Deadline();
+    for (;;) {
+        const int count = CAsyncSocket::Receive(buffer, length, flags);
+        if (count != SOCKET_ERROR || GetLastError() != WSAEWOULDBLOCK)
+            return count;
+        if (!WaitForNotification(deadline))
+            return TimedOut(SOCKET_ERROR);
+    }
+}
+
+ULONGLONG CSocket::Deadline() const { return m_timeout == 0 ? 0 : GetTickCount64() + m_timeout; }
+
+bool CSocket::WaitForNotification(ULONGLONG deadline) {
+    const HWND window = NotificationWindow();
+    const UINT message = NotificationMessage();
+    for (;;) {
+        DWORD wait = kRetryMs;
+        if (deadline != 0) {
+            const ULONGLONG now = GetTickCount64();
+            if (now >= deadline)
+                return false;
+            wait = static_cast<DWORD>(std::min<ULONGLONG>(wait, deadline - now));
+        }
+        MSG msg;
+        bool notified = false;
+        while (PeekMessageA(&msg, window, message, message, PM_REMOVE))
+            notified = true;
+        if (notified)
+            return true;
+        if (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
+            DispatchMessageA(&msg);
+        // QS_POSTMESSAGE is cleared by the filtered peek above, so messages for other windows
+        // that stay queued do not wake this wait again.
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE,
+                                        0) == WAIT_TIMEOUT)
+            return true;
+    }
+}
+
+bool CSocket::ConnectEnded(int& error) const {
+    fd_set connected;
+    fd_set failed;
+    FD_ZERO(&connected);
+    FD_ZERO(&failed);
+    FD_SET(m_hSocket, &connected);
+    FD_SET(m_hSocket, &failed);
+    timeval now{};
+    if (select(0, nullptr, &connected, &failed, &now) == SOCKET_ERROR) {
+        error = WSAGetLastError();
+        return true;
+    }
+    if (FD_ISSET(m_hSocket, &failed)) {
+        int length = sizeof error;
+        if (getsockopt(m_hSocket, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length) ==
+            SOCKET_ERROR)
+            error = WSAGetLastError();
+        return true;
+    }
+    error = 0;
+    return FD_ISSET(m_hSocket, &connected) != 0;
+}
