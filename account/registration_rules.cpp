@@ -2,10 +2,18 @@
 
 namespace {
 
-bool IsAsciiUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsAsciiLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAsciiAlnum(char c) { return IsAsciiUpper(c) || IsAsciiLower(c) || IsAsciiDigit(c); }
+bool IsAsciiUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsAsciiLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsAsciiAlnum(char c) {
+    return IsAsciiUpper(c) || IsAsciiLower(c) || IsAsciiDigit(c);
+}
 
 } // namespace
 

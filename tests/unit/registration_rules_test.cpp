@@ -13,30 +13,18 @@ struct Case {
 
 TEST(RegistrationRules, EmailRule) {
     const Case cases[] = {
-        {"a@b.c", true},
-        {"@b.c", false},
-        {"ab.c", false},
-        {"", false},
-        {"1@b.c", true},
-        {"_a@b.c", false},
-        {"-a@b.c", false},
-        {".a@b.c", false},
-        {"@ab.c", false},
-        {"a@bc", false},
-        {"a@b.c.", false},
-        {"a.@b.c", false},
-        {"a@.bc", false},
-        {"a@b@c.d", false},
-        {"a..b@c.d", true},
-        {"a@b.c.d.e", true},
-        {"a@b.c.d.e.f", false},
-        {"a_b-c@d.e", true},
-        {"a b@c.d", false},
-        {"a+b@c.d", false},
-        {"a\x80@b.c", false},
-        {std::string("a\0b@c.d", 7), false},
-        {"Ab9@X-Y.Z", true},
-        {std::string(250, 'a') + "@b.cd", true},
+        {"a@b.c", true},        {"@b.c", false},
+        {"ab.c", false},        {"", false},
+        {"1@b.c", true},        {"_a@b.c", false},
+        {"-a@b.c", false},      {".a@b.c", false},
+        {"@ab.c", false},       {"a@bc", false},
+        {"a@b.c.", false},      {"a.@b.c", false},
+        {"a@.bc", false},       {"a@b@c.d", false},
+        {"a..b@c.d", true},     {"a@b.c.d.e", true},
+        {"a@b.c.d.e.f", false}, {"a_b-c@d.e", true},
+        {"a b@c.d", false},     {"a+b@c.d", false},
+        {"a\x80@b.c", false},   {std::string("a\0b@c.d", 7), false},
+        {"Ab9@X-Y.Z", true},    {std::string(250, 'a') + "@b.cd", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsValidEmail(c.input), c.expected) << '"' << c.input << '"';
@@ -44,14 +32,10 @@ TEST(RegistrationRules, EmailRule) {
 
 TEST(RegistrationRules, PasswordRule) {
     const Case cases[] = {
-        {"", false},
-        {"aB3de", false},
-        {"aB3def", true},
-        {"abcdefghijklmnopQRSTUV", false},
-        {"ABCDEF1", false},
-        {"abcdef1", false},
-        {"aB3 !\xe9", true},
-        {"\xc0\xe0\xb3" "Ab1", true},
+        {"", false},         {"aB3de", false},
+        {"aB3def", true},    {"abcdefghijklmnopQRSTUV", false},
+        {"ABCDEF1", false},  {"abcdef1", false},
+        {"aB3 !\xe9", true}, {std::string("\xc0\xe0\xb3") + "Ab1", true},
         {"AAAAa1", true},
     };
     for (const Case& c : cases)

@@ -1,0 +1,38 @@
+// The accounts the server has signed up, kept in memory and in one file that is rewritten
+// whole on each new account. Safe to use from several client threads.
+#pragma once
+
+#include "server/account_file.h"
+#include "server/password_hash.h"
+
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+
+enum class AddResult {
+    added,
+    nameTaken,
+    failed, // hashing or writing the file failed; nothing was added
+};
+
+class AccountStore {
+public:
+    // Loads the file when it exists. Throws AccountFileError when it is corrupt (it is
+    // then left as it is) and std::system_error when it cannot be read.
+    AccountStore(std::string path, HashCost cost);
+    AccountStore(const AccountStore&) = delete;
+    AccountStore& operator=(const AccountStore&) = delete;
+
+    // The caller has already checked the input rules. `error` receives why on failure.
+    AddResult Add(const std::string& name, const std::string& email, const std::string& password,
+                  std::string& error);
+
+    std::optional<Account> Find(const std::string& name) const;
+
+private:
+    std::string m_path;
+    HashCost m_cost;
+    mutable std::mutex m_mutex;
+    std::map<std::string, Account> m_accounts; // by name
+};

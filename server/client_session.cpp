@@ -1,0 +1,69 @@
+#include "server/client_session.h"
+
+#include "framework/archive.h"
+#include "framework/exceptions.h"
+#include "server/exchange_log.h"
+#include "server/request_handler.h"
+#include "server/socket_file.h"
+#include "session/msg.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/socket.h>
+
+namespace {
+
+// Far above any real request (a sign-up is about 200 bytes), far below trouble.
+constexpr std::size_t kMaxMessageBytes = 1024 * 1024;
+
+std::string DropReason(const CFileException& e) {
+    if (e.m_lOsError == EMSGSIZE)
+        return "dropped: message too large";
+    if (e.m_lOsError == EAGAIN || e.m_lOsError == EWOULDBLOCK)
+        return "dropped: timed out";
+    return std::string("dropped: ") + std::strerror(static_cast<int>(e.m_lOsError));
+}
+
+// Serves messages until the conversation ends.
+void Converse(SocketFile& file, const std::string& peer, RequestHandler& handler,
+              ExchangeLog& log) {
+    CArchive in(&file, CArchive::load);
+    CArchive out(&file, CArchive::store);
+    for (;;) {
+        const bool atMessageStart = in.IsBufferEmpty();
+        file.SetReadBudget(kMaxMessageBytes);
+        CMsg request;
+        try {
+            request.Serialize(in);
+        } catch (const CArchiveException& e) {
+            const bool peerClosed = e.m_cause == CArchiveException::endOfFile && atMessageStart &&
+                                    file.BytesReadOfBudget() == 0;
+            if (!peerClosed)
+                log.Write(peer, "dropped: malformed");
+            return;
+        }
+
+        const Exchange exchange = handler.Handle(request.m_strText);
+        log.Write(peer, exchange.summary);
+        if (exchange.reply) {
+            CMsg reply;
+            reply.m_strText = *exchange.reply;
+            reply.Serialize(out);
+            out.Flush();
+        }
+        if (exchange.close || request.m_bClose != 0)
+            return;
+    }
+}
+
+} // namespace
+
+void ServeClient(int fd, const std::string& peer, RequestHandler& handler, ExchangeLog& log) {
+    SocketFile file(fd);
+    try {
+        Converse(file, peer, handler, log);
+    } catch (const CFileException& e) {
+        log.Write(peer, DropReason(e));
+    }
+    ::shutdown(fd, SHUT_RDWR);
+}

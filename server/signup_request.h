@@ -1,0 +1,17 @@
+// The fields of a sign-up request: after "SKDR", a four-digit total, then the account
+// name, the e-mail address and the password, each behind two length digits.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct SignUpFields {
+    std::string accountName;
+    std::string email;
+    std::string password;
+};
+
+// Takes the text after "SKDR". Empty when the framing is broken: a total that does not
+// match the bytes after it, a length that is not two decimal digits, a field running past
+// the end, or anything left over after the third field.
+std::optional<SignUpFields> ParseSignUpFields(const std::string& body);

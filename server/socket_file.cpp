@@ -1,0 +1,37 @@
+#include "server/socket_file.h"
+
+#include "framework/exceptions.h"
+
+#include <cerrno>
+#include <sys/socket.h>
+
+std::size_t SocketFile::Read(void* buffer, std::size_t count) {
+    if (m_read >= m_budget)
+        throw CFileException(CFileException::generic, EMSGSIZE);
+    if (count > m_budget - m_read)
+        count = m_budget - m_read;
+    for (;;) {
+        const ssize_t n = ::recv(m_fd, buffer, count, 0);
+        if (n >= 0) {
+            m_read += static_cast<std::size_t>(n);
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR)
+            throw CFileException(CFileException::generic, errno);
+    }
+}
+
+void SocketFile::Write(const void* buffer, std::size_t count) {
+    const char* bytes = static_cast<const char*>(buffer);
+    while (count > 0) {
+        // MSG_NOSIGNAL: a client gone away must cost an error, not the process.
+        const ssize_t n = ::send(m_fd, bytes, count, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            throw CFileException(CFileException::generic, errno);
+        }
+        bytes += n;
+        count -= static_cast<std::size_t>(n);
+    }
+}
