@@ -1,0 +1,228 @@
+#include "tests/e2e/skiffdesk_fixture.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "tests/support/record_format.h"
+#include "tests/support/records.h"
+#include "tests/support/registry.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/window_control.h"
+#include "tests/support/window_find.h"
+
+namespace e2e {
+
+namespace {
+
+using support::Millis;
+
+constexpr char kSettingsRoot[] = "Software\\SKIFFDESK";
+constexpr char kSettingsKey[] = "Software\\SKIFFDESK\\Skiffdesk";
+constexpr char kWineOverrides[] = "Software\\Wine\\DllOverrides";
+// A program asked to close gets this long before the server goes away under it, and as long
+// again before it is killed.
+constexpr Millis kCloseTimeout{5000};
+
+std::string SandboxName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name)
+        if (c == '/' || c == '\\' || c == ':')
+            c = '_';
+    return name;
+}
+
+std::string SystemFolder() {
+    char folder[MAX_PATH];
+    const UINT n = GetSystemDirectoryA(folder, sizeof folder);
+    return n > 0 && n < sizeof folder ? std::string(folder, n) : std::string();
+}
+
+std::string WithoutExtension(const std::string& fileName) {
+    const std::size_t dot = fileName.find_last_of('.');
+    return dot == std::string::npos ? fileName : fileName.substr(0, dot);
+}
+
+::testing::AssertionResult CopyOver(const std::string& from, const std::string& to) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "cannot copy " << from << " to " << to << ": " << support::ErrorText(GetLastError());
+}
+
+// Puts the doubles where Wine's shell finds them; the same for every test, so once per run.
+::testing::AssertionResult InstallDoubles() {
+    static bool installed = false;
+    if (installed)
+        return ::testing::AssertionSuccess();
+    const std::string doubles = SKIFF_E2E_DOUBLES;
+    // Wine's own subst.exe is a stub in system32, found before a copy anywhere else; and Wine
+    // runs its built-in program of that name unless told to prefer the file.
+    ::testing::AssertionResult copied =
+        CopyOver(doubles + "\\subst.exe", SystemFolder() + "\\subst.exe");
+    if (!copied)
+        return copied;
+    if (!support::WriteRegistryString(HKEY_CURRENT_USER, kWineOverrides, "subst.exe", "native"))
+        return ::testing::AssertionFailure() << "cannot write HKCU\\" << kWineOverrides;
+    // The shell opens web addresses with the command of their protocol's class; Wine's class
+    // root is the machine's alone (a per-user class is not seen).
+    const std::string browser = "\"" + doubles + "\\browser.exe\" \"%1\"";
+    for (const char* protocol : {"http", "https"}) {
+        const std::string key = std::string(protocol) + "\\shell\\open\\command";
+        if (!support::WriteRegistryString(HKEY_CLASSES_ROOT, key, "", browser))
+            return ::testing::AssertionFailure() << "cannot write HKCR\\" << key;
+    }
+    installed = true;
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
+
+void SandboxTest::SetUp() {
+    ASSERT_TRUE(InstallDoubles());
+
+    m_strSandbox = std::string(SKIFF_E2E_SANDBOXES) + "\\" + SandboxName();
+    std::error_code error;
+    std::filesystem::remove_all(m_strSandbox, error);
+    ASSERT_FALSE(std::filesystem::exists(m_strSandbox)) << "cannot clear " << m_strSandbox;
+    std::filesystem::create_directories(AppsFolder(), error);
+    ASSERT_TRUE(std::filesystem::is_directory(AppsFolder())) << "cannot create " << AppsFolder();
+    ASSERT_FALSE(CopyProgram(kProgramFile).empty());
+    // The program's folder is one of the places the shell looks for mstsc.exe.
+    ASSERT_TRUE(CopyOver(std::string(SKIFF_E2E_DOUBLES) + "\\mstsc.exe", m_strSandbox + "\\mstsc.exe"));
+    // Inherited by the program and by the doubles it starts.
+    ASSERT_TRUE(SetEnvironmentVariableA(support::kRecordFolderVariable, m_strSandbox.c_str()));
+
+    ASSERT_TRUE(support::DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot));
+
+    m_pServer = std::make_unique<support::ScriptedServer>();
+    ASSERT_TRUE(m_pServer->Start()) << m_pServer->Error();
+}
+
+void SandboxTest::TearDown() {
+    if (HasFailure() && !m_strSandbox.empty()) {
+        const std::string shot = m_strSandbox + "\\failure.bmp";
+        if (support::SaveScreenshot(shot))
+            std::cout << "screenshot: " << shot << "\n";
+        for (const auto& program : m_programs)
+            if (program->process.IsRunning())
+                std::cout << support::DescribeMessageBoxes(program->process.Id());
+    }
+    EndPrograms();
+    SetEnvironmentVariableA(support::kRecordFolderVariable, nullptr);
+}
+
+void SandboxTest::EndPrograms() {
+    for (const auto& program : m_programs)
+        if (HWND main = FindMainWindow(*program))
+            support::PostClose(main);
+    for (const auto& program : m_programs)
+        program->process.WaitForExit(kCloseTimeout);
+    // A program still waiting on a connection is released by the server going away.
+    if (m_pServer)
+        m_pServer->Stop();
+    for (const auto& program : m_programs)
+        if (program->process.IsRunning() && !program->process.WaitForExit(kCloseTimeout))
+            program->process.Terminate();
+}
+
+std::string SandboxTest::CopyProgram(const std::string& fileName) {
+    const std::string path = m_strSandbox + "\\" + fileName;
+    const ::testing::AssertionResult copied = CopyOver(SKIFF_E2E_PROGRAM, path);
+    if (!copied) {
+        ADD_FAILURE() << copied.message();
+        return {};
+    }
+    return path;
+}
+
+Program& SandboxTest::StartProgram(const std::string& arguments, const std::string& fileName) {
+    auto program = std::make_unique<Program>();
+    program->name = WithoutExtension(fileName);
+    program->process =
+        support::Process::Start(m_strSandbox + "\\" + fileName, arguments, m_strSandbox);
+    EXPECT_TRUE(program->process.Valid()) << program->process.Error();
+    m_programs.push_back(std::move(program));
+    return *m_programs.back();
+}
+
+HWND SandboxTest::FindMainWindow(const Program& program) {
+    if (!program.process.Valid())
+        return nullptr;
+    support::WindowQuery query;
+    query.processId = program.process.Id();
+    query.property = program.name;
+    return support::FindTopLevelWindow(query);
+}
+
+HWND SandboxTest::WaitForMainWindow(const Program& program, Millis timeout) {
+    HWND main = support::WaitFor(
+        [&]() -> HWND {
+            if (HWND window = FindMainWindow(program))
+                return window;
+            for (const support::MessageBoxView& box : support::MessageBoxesOf(program.process.Id()))
+                if (box.caption == kSharedFolderCaption)
+                    support::AnswerMessageBox(box, IDOK);
+            return nullptr;
+        },
+        timeout);
+    if (main == nullptr)
+        ADD_FAILURE() << "no main window of " << program.name
+                      << (program.process.IsRunning() ? "" : " (the program has ended)") << "\n"
+                      << support::DescribeMessageBoxes(program.process.Id());
+    return main;
+}
+
+std::optional<support::MessageBoxView> SandboxTest::WaitForMessageBox(const Program& program,
+                                                                      Millis timeout) {
+    if (!program.process.Valid())
+        return std::nullopt;
+    return support::WaitForMessageBox(program.process.Id(), timeout);
+}
+
+std::string SandboxTest::TextPane(HWND mainWindow) {
+    return support::WindowText(support::FindChild(mainWindow, "Edit"));
+}
+
+std::vector<std::string> SandboxTest::Record(const std::string& doubleName) const {
+    return support::ReadRecord(m_strSandbox, doubleName);
+}
+
+std::vector<std::string> SandboxTest::WaitForRecord(const std::string& doubleName,
+                                                    std::size_t count, Millis timeout) {
+    return support::WaitForRecord(m_strSandbox, doubleName, count, timeout);
+}
+
+bool SandboxTest::WriteSetting(const std::string& section, const std::string& name,
+                               DWORD value) {
+    return support::WriteRegistryDword(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + section,
+                                       name, value);
+}
+
+bool SandboxTest::WriteSetting(const std::string& section, const std::string& name,
+                               const std::string& value) {
+    return support::WriteRegistryString(HKEY_CURRENT_USER,
+                                        std::string(kSettingsKey) + "\\" + section, name, value);
+}
+
+std::optional<DWORD> SandboxTest::ReadSettingDword(const std::string& section,
+                                                   const std::string& name) {
+    return support::ReadRegistryDword(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + section,
+                                      name);
+}
+
+std::optional<std::string> SandboxTest::ReadSettingString(const std::string& section,
+                                                          const std::string& name) {
+    return support::ReadRegistryString(HKEY_CURRENT_USER,
+                                       std::string(kSettingsKey) + "\\" + section, name);
+}
+
+void StartedTest::SetUp() {
+    SandboxTest::SetUp();
+    if (HasFatalFailure())
+        return;
+    m_pProgram = &StartProgram();
+    ASSERT_TRUE(m_pProgram->process.Valid());
+}
+
+} // namespace e2e

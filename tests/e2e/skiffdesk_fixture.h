@@ -1,0 +1,92 @@
+// The e2e fixture. Each test gets a sandbox folder of its own (a copy of skiffdesk.exe, an
+// empty "apps" folder, the mstsc.exe double), a clean settings key, the doubles of subst.exe
+// and the web browser installed in the prefix, and a scripted server on 127.0.0.1:10101 that
+// answers the handshake with "SKDV1". The doubles record into the sandbox.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/support/message_box.h"
+#include "tests/support/process.h"
+#include "tests/support/scripted_server.h"
+#include "tests/support/wait.h"
+
+namespace e2e {
+
+inline constexpr char kProgramFile[] = "skiffdesk.exe";
+inline constexpr char kSharedFolderCaption[] = "Shared folder message";
+// Names of the recording doubles, as given to Record().
+inline constexpr char kRemoteDesktopDouble[] = "mstsc";
+inline constexpr char kSubstDouble[] = "subst";
+inline constexpr char kBrowserDouble[] = "browser";
+
+struct Program {
+    support::Process process;
+    std::string name; // the executable's name without ".exe": its mutex and window property
+};
+
+// Prepares the sandbox and the server; the test starts the program when it is ready.
+class SandboxTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override; // ends programs still running, stops the server
+
+    const std::string& Sandbox() const { return m_strSandbox; }
+    std::string AppsFolder() const { return m_strSandbox + "\\apps"; }
+    support::ScriptedServer& Server() { return *m_pServer; }
+
+    // Copies skiffdesk.exe into the sandbox under another file name; returns its path.
+    std::string CopyProgram(const std::string& fileName);
+    // Starts <sandbox>\<fileName> in the sandbox folder; fails the test if it cannot start.
+    Program& StartProgram(const std::string& arguments = "",
+                          const std::string& fileName = kProgramFile);
+
+    // The top-level window of the program carrying the property named after its executable.
+    // Waiting answers, with OK, the shared-folder message shown before the window exists.
+    HWND WaitForMainWindow(const Program& program,
+                           support::Millis timeout = support::kDefaultTimeout);
+    static HWND FindMainWindow(const Program& program);
+    std::optional<support::MessageBoxView>
+    WaitForMessageBox(const Program& program, support::Millis timeout = support::kDefaultTimeout);
+    // Text of the lower pane (the edit control of the main window).
+    static std::string TextPane(HWND mainWindow);
+
+    // Lines the double wrote in this test (kRemoteDesktopDouble...), oldest first.
+    std::vector<std::string> Record(const std::string& doubleName) const;
+    std::vector<std::string> WaitForRecord(const std::string& doubleName, std::size_t count = 1,
+                                           support::Millis timeout = support::kDefaultTimeout);
+
+    // The program's settings: HKCU\Software\SKIFFDESK\Skiffdesk\<section>.
+    static bool WriteSetting(const std::string& section, const std::string& name, DWORD value);
+    static bool WriteSetting(const std::string& section, const std::string& name,
+                             const std::string& value);
+    static std::optional<DWORD> ReadSettingDword(const std::string& section,
+                                                 const std::string& name);
+    static std::optional<std::string> ReadSettingString(const std::string& section,
+                                                        const std::string& name);
+
+private:
+    void EndPrograms();
+
+    std::string m_strSandbox;
+    std::unique_ptr<support::ScriptedServer> m_pServer;
+    std::vector<std::unique_ptr<Program>> m_programs; // stable addresses for the tests
+};
+
+// The usual test: the sandbox prepared and skiffdesk.exe started without arguments.
+class StartedTest : public SandboxTest {
+protected:
+    void SetUp() override;
+    Program& TheProgram() { return *m_pProgram; }
+
+private:
+    Program* m_pProgram = nullptr;
+};
+
+} // namespace e2e

@@ -1,0 +1,12 @@
+// Where the recording doubles (mstsc.exe, subst.exe, browser.exe) write: one line per start,
+// holding the double's whole command line, appended to <folder>\<name>.record, where <name> is
+// the double's file name without ".exe" and <folder> is the one named by the environment
+// variable below, or the double's own folder when the variable is not set.
+#pragma once
+
+namespace support {
+
+inline constexpr char kRecordFolderVariable[] = "SKIFF_RECORD_DIR";
+inline constexpr char kRecordExtension[] = ".record";
+
+} // namespace support

@@ -1,0 +1,48 @@
+#include "tests/support/records.h"
+
+#include <fstream>
+
+#include "tests/support/record_format.h"
+
+namespace support {
+
+std::vector<std::string> ReadRecord(const std::string& folder, const std::string& name) {
+    std::ifstream in(folder + "\\" + name + kRecordExtension, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    // A double still writing leaves a last line without its end; it is not taken yet.
+    while (std::getline(in, line) && !in.eof()) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> WaitForRecord(const std::string& folder, const std::string& name,
+                                       std::size_t count, Millis timeout) {
+    std::vector<std::string> lines;
+    WaitFor(
+        [&] {
+            lines = ReadRecord(folder, name);
+            return lines.size() >= count;
+        },
+        timeout);
+    return lines;
+}
+
+std::string ArgumentsOf(const std::string& commandLine) {
+    std::size_t pos = 0;
+    if (!commandLine.empty() && commandLine[0] == '"') {
+        const std::size_t close = commandLine.find('"', 1);
+        pos = close == std::string::npos ? commandLine.size() : close + 1;
+    } else {
+        pos = commandLine.find_first_of(" \t");
+        if (pos == std::string::npos)
+            pos = commandLine.size();
+    }
+    const std::size_t start = commandLine.find_first_not_of(" \t", pos);
+    return start == std::string::npos ? std::string() : commandLine.substr(start);
+}
+
+} // namespace support

@@ -1,0 +1,14 @@
+// Screenshots as 24-bit BMP files (the scripts convert them to PNG when they want to).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace support {
+
+// Saves what the screen shows of window (with its frame), or the whole desktop when window is
+// null. False when nothing could be captured or written.
+bool SaveScreenshot(const std::string& path, HWND window = nullptr);
+
+} // namespace support

@@ -1,0 +1,62 @@
+// Drives a running Skiffdesk from a script:
+//   skiffctl close       closes the main window (WM_CLOSE) and waits for the program to end
+//   skiffctl shot FILE   saves a screenshot of the desktop as a BMP file
+// A FILE starting with "/" is taken as a Linux path (drive Z: under Wine).
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "tests/support/process.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/window_control.h"
+#include "tests/support/window_find.h"
+
+namespace {
+
+constexpr char kMainWindowProperty[] = "skiffdesk";
+constexpr support::Millis kCloseTimeout{30000};
+
+int Close() {
+    support::WindowQuery query;
+    query.property = kMainWindowProperty;
+    HWND main = support::FindTopLevelWindow(query);
+    if (main == nullptr) {
+        std::fprintf(stderr, "skiffctl: no Skiffdesk window\n");
+        return 1;
+    }
+    support::Process program = support::Process::Open(support::ProcessOf(main));
+    if (!program.Valid()) {
+        std::fprintf(stderr, "skiffctl: %s\n", program.Error().c_str());
+        return 1;
+    }
+    support::PostClose(main);
+    if (!program.WaitForExit(kCloseTimeout)) {
+        std::fprintf(stderr, "skiffctl: Skiffdesk did not end\n");
+        return 1;
+    }
+    return 0;
+}
+
+int Shot(std::string path) {
+    if (!path.empty() && path[0] == '/')
+        path = "Z:" + path;
+    if (!support::SaveScreenshot(path)) {
+        std::fprintf(stderr, "skiffctl: cannot save %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "close" && argc == 2)
+        return Close();
+    if (command == "shot" && argc == 3)
+        return Shot(argv[2]);
+    std::fprintf(stderr, "usage: skiffctl close | skiffctl shot FILE.bmp\n");
+    return 2;
+}
