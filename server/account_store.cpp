@@ -22,8 +22,8 @@ AccountStore::AccountStore(std::string path, HashCost cost)
 
 AddResult AccountStore::Add(const std::string& name, const std::string& email,
                             const std::string& password, std::string& error) {
-    // Hashing is slow on purpose; do it before taking the lock so clients don't queue on it.
-    std::optional<std::string> hash = HashPassword(password, m_cost);
+    // Hashing is slow on purpose; done outside the lock so it holds up no name check.
+    std::optional<std::string> hash = Hash(password);
     if (!hash) {
         error = "password hashing failed";
         return AddResult::failed;
@@ -47,6 +47,15 @@ AddResult AccountStore::Add(const std::string& name, const std::string& email,
     }
     m_accounts.emplace(name, std::move(added));
     return AddResult::added;
+}
+
+std::optional<std::string> AccountStore::Hash(const std::string& password) {
+    m_hashSlots.acquire();
+    struct Release {
+        std::counting_semaphore<kConcurrentHashes>& slots;
+        ~Release() { slots.release(); }
+    } release{m_hashSlots};
+    return HashPassword(password, m_cost);
 }
 
 std::optional<Account> AccountStore::Find(const std::string& name) const {

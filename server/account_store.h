@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <semaphore>
 #include <string>
 
 enum class AddResult {
@@ -31,8 +32,14 @@ public:
     std::optional<Account> Find(const std::string& name) const;
 
 private:
+    std::optional<std::string> Hash(const std::string& password);
+
+    // Each hash takes its memory cost (64 MiB when interactive), so only a few run at once.
+    static constexpr std::ptrdiff_t kConcurrentHashes = 4;
+
     std::string m_path;
     HashCost m_cost;
+    std::counting_semaphore<kConcurrentHashes> m_hashSlots{kConcurrentHashes};
     mutable std::mutex m_mutex;
     std::map<std::string, Account> m_accounts; // by name
 };

@@ -13,31 +13,32 @@
 
 namespace {
 
-// Far above any real request (a sign-up is about 200 bytes), far below trouble.
-constexpr std::size_t kMaxMessageBytes = 1024 * 1024;
+// Far above any real request (a sign-up with a handle is a few hundred bytes), and small
+// enough that many clients cannot fill the memory with messages of empty list lines.
+constexpr std::size_t kMaxMessageBytes = 64 * 1024;
 
 std::string DropReason(const CFileException& e) {
     if (e.m_lOsError == EMSGSIZE)
         return "dropped: message too large";
-    if (e.m_lOsError == EAGAIN || e.m_lOsError == EWOULDBLOCK)
+    if (e.m_lOsError == ETIMEDOUT || e.m_lOsError == EAGAIN || e.m_lOsError == EWOULDBLOCK)
         return "dropped: timed out";
     return std::string("dropped: ") + std::strerror(static_cast<int>(e.m_lOsError));
 }
 
 // Serves messages until the conversation ends.
-void Converse(SocketFile& file, const std::string& peer, RequestHandler& handler,
-              ExchangeLog& log) {
+void Converse(SocketFile& file, const std::string& peer, std::chrono::seconds readTimeout,
+              RequestHandler& handler, ExchangeLog& log) {
     CArchive in(&file, CArchive::load);
     CArchive out(&file, CArchive::store);
     for (;;) {
         const bool atMessageStart = in.IsBufferEmpty();
-        file.SetReadBudget(kMaxMessageBytes);
+        file.StartMessage(kMaxMessageBytes, SocketFile::Clock::now() + readTimeout);
         CMsg request;
         try {
             request.Serialize(in);
         } catch (const CArchiveException& e) {
             const bool peerClosed = e.m_cause == CArchiveException::endOfFile && atMessageStart &&
-                                    file.BytesReadOfBudget() == 0;
+                                    file.BytesReadOfMessage() == 0;
             if (!peerClosed)
                 log.Write(peer, "dropped: malformed");
             return;
@@ -58,10 +59,11 @@ void Converse(SocketFile& file, const std::string& peer, RequestHandler& handler
 
 } // namespace
 
-void ServeClient(int fd, const std::string& peer, RequestHandler& handler, ExchangeLog& log) {
+void ServeClient(int fd, const std::string& peer, std::chrono::seconds readTimeout,
+                 RequestHandler& handler, ExchangeLog& log) {
     SocketFile file(fd);
     try {
-        Converse(file, peer, handler, log);
+        Converse(file, peer, readTimeout, handler, log);
     } catch (const CFileException& e) {
         log.Write(peer, DropReason(e));
     }

@@ -19,10 +19,10 @@ namespace {
     throw std::system_error(errno, std::generic_category(), what);
 }
 
-void SetTimeout(int fd, int option, std::chrono::seconds timeout) {
+void SetSendTimeout(int fd, std::chrono::seconds timeout) {
     timeval tv{};
     tv.tv_sec = static_cast<time_t>(timeout.count());
-    ::setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
 }
 
 std::string PeerName(const sockaddr_in& peer) {
@@ -117,14 +117,14 @@ void Server::Accept() {
         m_log.Write(name, "refused: too many clients");
         return;
     }
-    SetTimeout(fd, SO_RCVTIMEO, m_config.readTimeout);
-    SetTimeout(fd, SO_SNDTIMEO, m_config.readTimeout);
+    // Reads keep their own deadline; this one stops a client that never reads its replies.
+    SetSendTimeout(fd, m_config.readTimeout);
     Client& client = m_clients.emplace_back(Client{fd, name, {}, false});
     client.thread = std::thread([this, &client] { Serve(client); });
 }
 
 void Server::Serve(Client& client) {
-    ServeClient(client.fd, client.peer, m_handler, m_log);
+    ServeClient(client.fd, client.peer, m_config.readTimeout, m_handler, m_log);
     const std::lock_guard<std::mutex> lock(m_mutex);
     ::close(client.fd);
     client.fd = -1;

@@ -13,10 +13,10 @@ class ExchangeLog;
 class RequestHandler;
 
 struct ServerConfig {
-    std::string address = "127.0.0.1"; // dotted IPv4
-    std::uint16_t port = 10101;        // 0: the system picks a free port
-    std::size_t maxClients = 64;       // further clients are closed at once
-    std::chrono::seconds readTimeout{30};
+    std::string address = "127.0.0.1";    // dotted IPv4
+    std::uint16_t port = 10101;           // 0: the system picks a free port
+    std::size_t maxClients = 64;          // further clients are closed at once
+    std::chrono::seconds readTimeout{30}; // for each message to arrive, and each reply to go
 };
 
 class Server {

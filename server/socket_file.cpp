@@ -3,7 +3,22 @@
 #include "framework/exceptions.h"
 
 #include <cerrno>
+#include <poll.h>
 #include <sys/socket.h>
+
+void SocketFile::WaitReadable() {
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - Clock::now());
+        if (left.count() <= 0)
+            throw CFileException(CFileException::generic, ETIMEDOUT);
+        pollfd fd{m_fd, POLLIN, 0};
+        const int ready = ::poll(&fd, 1, static_cast<int>(left.count()));
+        if (ready > 0)
+            return;
+        if (ready < 0 && errno != EINTR)
+            throw CFileException(CFileException::generic, errno);
+    }
+}
 
 std::size_t SocketFile::Read(void* buffer, std::size_t count) {
     if (m_read >= m_budget)
@@ -11,12 +26,13 @@ std::size_t SocketFile::Read(void* buffer, std::size_t count) {
     if (count > m_budget - m_read)
         count = m_budget - m_read;
     for (;;) {
-        const ssize_t n = ::recv(m_fd, buffer, count, 0);
+        WaitReadable();
+        const ssize_t n = ::recv(m_fd, buffer, count, MSG_DONTWAIT);
         if (n >= 0) {
             m_read += static_cast<std::size_t>(n);
             return static_cast<std::size_t>(n);
         }
-        if (errno != EINTR)
+        if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
             throw CFileException(CFileException::generic, errno);
     }
 }

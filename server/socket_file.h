@@ -3,26 +3,34 @@
 
 #include "framework/file.h"
 
+#include <chrono>
 #include <cstddef>
 
 class SocketFile : public CFile {
 public:
+    using Clock = std::chrono::steady_clock;
+
     explicit SocketFile(int fd) : m_fd(fd) {}
 
-    // Allows `bytes` more to be read; past them Read throws CFileException with EMSGSIZE,
-    // so a client cannot make the server hold an endless message in memory.
-    void SetReadBudget(std::size_t bytes) {
-        m_budget = bytes;
+    // Bounds the reads of the next message: past `maxBytes` more bytes Read throws
+    // CFileException with EMSGSIZE, and once `deadline` has passed with ETIMEDOUT, so a
+    // client can neither make the server hold an endless message nor trickle one in
+    // forever.
+    void StartMessage(std::size_t maxBytes, Clock::time_point deadline) {
+        m_budget = maxBytes;
         m_read = 0;
+        m_deadline = deadline;
     }
-    std::size_t BytesReadOfBudget() const { return m_read; }
+    std::size_t BytesReadOfMessage() const { return m_read; }
 
-    // A receive time-out of the socket throws CFileException with EAGAIN or EWOULDBLOCK.
     std::size_t Read(void* buffer, std::size_t count) override;
     void Write(const void* buffer, std::size_t count) override;
 
 private:
+    void WaitReadable();
+
     int m_fd;
     std::size_t m_budget = 0;
     std::size_t m_read = 0;
+    Clock::time_point m_deadline;
 };

@@ -4,6 +4,7 @@
 #include "server/exchange_log.h"
 #include "server/file_io.h"
 #include "server/request_handler.h"
+#include "session/request_framing.h"
 #include "temp_dir.h"
 #include "test_client.h"
 
@@ -17,15 +18,9 @@
 
 namespace {
 
-// "SKDR" + total + the three fields, as the program frames a sign-up.
+// A sign-up request as the program frames it.
 std::string SignUp(const std::string& name, const std::string& email, const std::string& password) {
-    auto field = [](const std::string& s) {
-        return (s.size() < 10 ? "0" : "") + std::to_string(s.size()) + s;
-    };
-    const std::string fields = field(name) + field(email) + field(password);
-    std::string total = std::to_string(fields.size());
-    total.insert(0, 4 - total.size(), '0');
-    return "SKDR" + total + fields;
+    return FrameRequest('R', {name, email, password}).value();
 }
 
 class ServerTest : public ::testing::Test {
@@ -159,6 +154,8 @@ TEST_F(ServerTest, ConversationEndings) {
         {"malformed length",
          std::string("\0\0\xff\xff\xff\xff\xff\xff\xff\xff\xff", 11) + std::string(8, '\xff'),
          nullptr, "dropped: malformed"},
+        {"message too large", TestClient::Encode("SKDV" + std::string(70000, '0')), nullptr,
+         "dropped: message too large"},
         {"malformed count", std::string("\0\0\0\xff\xff\xff\xff\xff\x7f", 9), nullptr,
          "dropped: malformed"},
     };

@@ -35,7 +35,6 @@ public:
         if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
             throw std::runtime_error("connect failed");
         m_file = std::make_unique<SocketFile>(m_fd);
-        m_file->SetReadBudget(static_cast<std::size_t>(-1));
         m_in = std::make_unique<CArchive>(m_file.get(), CArchive::load);
     }
     TestClient(const TestClient&) = delete;
@@ -67,6 +66,7 @@ public:
     // The next message from the server; empty when none came (closed, reset, deadline).
     std::optional<CMsg> Receive() {
         CMsg msg;
+        StartRead();
         try {
             msg.Serialize(*m_in);
         } catch (const CException&) {
@@ -78,6 +78,7 @@ public:
     // Exactly `count` bytes as they came, or fewer when the stream ended first.
     std::string ReceiveBytes(std::size_t count) {
         std::string bytes(count, '\0');
+        StartRead();
         try {
             bytes.resize(m_in->Read(bytes.data(), count));
         } catch (const CException&) {
@@ -102,6 +103,11 @@ public:
     }
 
 private:
+    void StartRead() {
+        m_file->StartMessage(static_cast<std::size_t>(-1),
+                             SocketFile::Clock::now() + std::chrono::seconds(kDeadlineSeconds));
+    }
+
     int m_fd;
     std::unique_ptr<SocketFile> m_file;
     std::unique_ptr<CArchive> m_in;
