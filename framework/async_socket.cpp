@@ -144,7 +144,9 @@ bool ResolveIPv4(const char* host, UINT port, sockaddr_in& address) {
 
 } // namespace
 
-CAsyncSocket::~CAsyncSocket() { Close(); }
+CAsyncSocket::~CAsyncSocket() {
+    Close();
+}
 
 BOOL CAsyncSocket::Create(UINT port, int type, long events, const char* address) {
     if (m_hSocket != INVALID_SOCKET) {
@@ -171,9 +173,9 @@ BOOL CAsyncSocket::Create(UINT port, int type, long events, const char* address)
         return FALSE;
     m_message = t_notifications.Add(this);
     int error = m_message == 0 ? WSAEMFILE : 0;
-    if (error == 0 && (bind(m_hSocket, reinterpret_cast<const sockaddr*>(&local), sizeof local) ==
-                           SOCKET_ERROR ||
-                       WSAAsyncSelect(m_hSocket, window, m_message, events) == SOCKET_ERROR))
+    if (error == 0 &&
+        (bind(m_hSocket, reinterpret_cast<const sockaddr*>(&local), sizeof local) == SOCKET_ERROR ||
+         WSAAsyncSelect(m_hSocket, window, m_message, events) == SOCKET_ERROR))
         error = WSAGetLastError();
     if (error != 0) {
         Close();
@@ -203,7 +205,9 @@ int CAsyncSocket::Receive(void* buffer, int length, int flags) {
     return recv(m_hSocket, static_cast<char*>(buffer), length, flags);
 }
 
-BOOL CAsyncSocket::ShutDown(int how) { return shutdown(m_hSocket, how) != SOCKET_ERROR; }
+BOOL CAsyncSocket::ShutDown(int how) {
+    return shutdown(m_hSocket, how) != SOCKET_ERROR;
+}
 
 void CAsyncSocket::Close() {
     if (m_hSocket != INVALID_SOCKET) {
@@ -220,7 +224,9 @@ void CAsyncSocket::SetErrorReporter(ErrorReporter reporter) {
     g_reportError = reporter != nullptr ? reporter : ShowError;
 }
 
-HWND CAsyncSocket::NotificationWindow() { return t_notifications.Window(); }
+HWND CAsyncSocket::NotificationWindow() {
+    return t_notifications.Window();
+}
 
 void CAsyncSocket::OnReceive(int) {}
 void CAsyncSocket::OnSend(int) {}

@@ -15,7 +15,8 @@ class CException;
 class CAsyncSocket {
 public:
     enum { receives = SD_RECEIVE, sends = SD_SEND, both = SD_BOTH };
-    static constexpr long kAllEvents = FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
+    static constexpr long kAllEvents =
+        FD_READ | FD_WRITE | FD_OOB | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
 
     // Reports a framework error that escaped a socket handler; called on the socket's thread.
     using ErrorReporter = void (*)(const CException& error);

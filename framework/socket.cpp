@@ -4,9 +4,10 @@
 
 namespace {
 
-// The calls retry now and then even without a notification, so one lost by the system cannot
-// stall them: retrying costs one system call.
-constexpr DWORD kRetryMs = 250;
+// The calls retry now and then even without a notification: under load Wine, at least, may
+// post no read notification for data that arrives just after a receive found none, and a
+// retry costs one system call.
+constexpr DWORD kRetryMs = 100;
 
 // Fails the call in progress because its bound passed.
 template <typename Result> Result TimedOut(Result result) {
@@ -64,7 +65,9 @@ int CSocket::Receive(void* buffer, int length, int flags) {
     }
 }
 
-ULONGLONG CSocket::Deadline() const { return m_timeout == 0 ? 0 : GetTickCount64() + m_timeout; }
+ULONGLONG CSocket::Deadline() const {
+    return m_timeout == 0 ? 0 : GetTickCount64() + m_timeout;
+}
 
 bool CSocket::WaitForNotification(ULONGLONG deadline) {
     const HWND window = NotificationWindow();
@@ -87,8 +90,8 @@ bool CSocket::WaitForNotification(ULONGLONG deadline) {
             DispatchMessageA(&msg);
         // QS_POSTMESSAGE is cleared by the filtered peek above, so messages for other windows
         // that stay queued do not wake this wait again.
-        if (MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE,
-                                        0) == WAIT_TIMEOUT)
+        if (MsgWaitForMultipleObjectsEx(
+                0, nullptr, wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE, 0) == WAIT_TIMEOUT)
             return true;
     }
 }

@@ -9,7 +9,9 @@
 namespace {
 
 // Socket calls take int lengths: larger requests go in pieces.
-int Piece(std::size_t count) { return static_cast<int>(std::min<std::size_t>(count, INT_MAX)); }
+int Piece(std::size_t count) {
+    return static_cast<int>(std::min<std::size_t>(count, INT_MAX));
+}
 
 [[noreturn]] void ThrowSocketError() {
     throw CFileException(CFileException::generic, CAsyncSocket::GetLastError());
