@@ -36,7 +36,7 @@ TEST_F(SocketBlockingTest, ConnectReportsTheOutcome) {
     Listener listener;
     const UINT refusing = RefusingPort();
     struct Case {
-        const char* host;
+        std::string host;
         UINT port;
         BOOL connected;
         int error; // checked when not connected
@@ -46,6 +46,7 @@ TEST_F(SocketBlockingTest, ConnectReportsTheOutcome) {
         {"localhost", listener.Port(), TRUE, 0},
         {"127.0.0.1", refusing, FALSE, WSAECONNREFUSED},
         {"127.0.0.1", 70000, FALSE, WSAEINVAL},
+        {std::string("127.0.0.1\0.junk", 15), listener.Port(), FALSE, WSAHOST_NOT_FOUND},
     };
     for (const Case& test : cases) {
         CSocket socket;
@@ -57,14 +58,6 @@ TEST_F(SocketBlockingTest, ConnectReportsTheOutcome) {
         else
             EXPECT_TRUE(listener.Accept().Valid());
     }
-}
-
-TEST_F(SocketBlockingTest, AHostWithANulInsideIsNotCutShort) {
-    Listener listener;
-    CSocket socket;
-    ASSERT_TRUE(socket.Create());
-    EXPECT_FALSE(socket.Connect(std::string("127.0.0.1\0.junk", 15), listener.Port()));
-    EXPECT_NE(CAsyncSocket::GetLastError(), 0);
 }
 
 TEST_F(SocketBlockingTest, LargePayloadCrossesBothWaysWhole) {

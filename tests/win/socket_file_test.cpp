@@ -88,16 +88,4 @@ TEST_F(SocketFileTest, ResetByThePeerThrowsFileErrorsWithTheSocketError) {
     }
 }
 
-TEST_F(SocketFileTest, ReadReturnsZeroAtThePeersClose) {
-    ASSERT_TRUE(peer.SendAll("ab"));
-    peer.Close();
-    char buffer[4];
-    std::size_t total = 0;
-    std::size_t count = 0;
-    while ((count = file.Read(buffer + total, sizeof buffer - total)) > 0)
-        total += count;
-    EXPECT_EQ(std::string(buffer, total), "ab");
-    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
-}
-
 } // namespace
