@@ -3,25 +3,27 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/support/wait.h"
+
 namespace support {
 
 namespace {
 
 constexpr UINT kSendTimeoutMs = 5000;
 
-LPARAM KeyParam(UINT vk, bool up, bool alt) {
+LPARAM KeyParam(UINT vk, bool up) {
     LPARAM param = 1 | static_cast<LPARAM>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16);
-    if (alt)
-        param |= LPARAM{1} << 29;
     if (up)
         param |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
     return param;
 }
 
-bool PostKeyStroke(HWND window, UINT vk, bool up, bool alt) {
-    // With Alt held the keyboard delivers the system variants of the key messages.
-    const UINT message = alt ? (up ? WM_SYSKEYUP : WM_SYSKEYDOWN) : (up ? WM_KEYUP : WM_KEYDOWN);
-    return PostMessageA(window, message, vk, KeyParam(vk, up, alt)) != FALSE;
+INPUT KeyInput(UINT vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(vk);
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
 }
 
 } // namespace
@@ -65,23 +67,31 @@ bool ClickButton(HWND button) { return PostMessageA(button, BM_CLICK, 0, 0) != F
 
 bool PostClose(HWND window) { return PostMessageA(window, WM_CLOSE, 0, 0) != FALSE; }
 
-bool PostKey(HWND window, UINT vk, unsigned modifiers) {
-    const bool alt = (modifiers & kAlt) != 0;
+bool PostKey(HWND window, UINT vk) {
+    return PostMessageA(window, WM_KEYDOWN, vk, KeyParam(vk, false)) &&
+           PostMessageA(window, WM_KEYUP, vk, KeyParam(vk, true));
+}
+
+bool PressKey(HWND window, UINT vk, unsigned modifiers) {
+    SetForegroundWindow(window);
+    if (!WaitFor([&] { return GetForegroundWindow() == window; }))
+        return false;
     std::vector<UINT> held;
     if (modifiers & kCtrl)
         held.push_back(VK_CONTROL);
     if (modifiers & kShift)
         held.push_back(VK_SHIFT);
-    if (alt)
+    if (modifiers & kAlt)
         held.push_back(VK_MENU);
-    bool ok = true;
+    std::vector<INPUT> inputs;
     for (UINT key : held)
-        ok = PostKeyStroke(window, key, false, alt) && ok;
-    ok = PostKeyStroke(window, vk, false, alt) && ok;
-    ok = PostKeyStroke(window, vk, true, alt) && ok;
+        inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(vk, false));
+    inputs.push_back(KeyInput(vk, true));
     for (auto key = held.rbegin(); key != held.rend(); ++key)
-        ok = PostKeyStroke(window, *key, true, alt && *key != VK_MENU) && ok;
-    return ok;
+        inputs.push_back(KeyInput(*key, true));
+    return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+           inputs.size();
 }
 
 } // namespace support

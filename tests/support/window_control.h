@@ -27,10 +27,15 @@ bool PostCommand(HWND window, int commandId);
 bool ClickButton(HWND button); // BM_CLICK
 bool PostClose(HWND window);   // WM_CLOSE
 
+// Posts a key's down and up messages to window, as the keyboard would deliver them to it:
+// enough for plain keys (F5, arrows, Enter) sent to a given control or popup menu. The
+// program never sees a modifier held this way, since posted keys leave the key state alone.
+bool PostKey(HWND window, UINT vk);
+
 enum KeyModifier : unsigned { kNoModifier = 0, kCtrl = 1, kShift = 2, kAlt = 4 };
 
-// Posts the key strokes of vk with the modifiers held (down in order, up in reverse), as the
-// keyboard would deliver them to window; accelerators of the program see them.
-bool PostKey(HWND window, UINT vk, unsigned modifiers = kNoModifier);
+// Types vk with the modifiers held (down in order, up in reverse) through the system's input,
+// after bringing window to the foreground: what accelerators such as Ctrl+N need.
+bool PressKey(HWND window, UINT vk, unsigned modifiers = kNoModifier);
 
 } // namespace support
