@@ -77,9 +77,9 @@ private:
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         CreateWindowA("Edit", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 200, 20, window,
                       reinterpret_cast<HMENU>(kEditId), windowClass.hInstance, nullptr);
-        HWND list = CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 30, 300,
-                                  200, window, reinterpret_cast<HMENU>(kListId),
-                                  windowClass.hInstance, nullptr);
+        HWND list =
+            CreateWindowA(WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 30, 300, 200,
+                          window, reinterpret_cast<HMENU>(kListId), windowClass.hInstance, nullptr);
         FillList(list);
         ShowWindow(window, SW_SHOW);
 
@@ -108,7 +108,8 @@ private:
         column.cx = 100;
         for (const char* title : {"Name", "Path"}) {
             column.pszText = const_cast<char*>(title);
-            SendMessageA(list, LVM_INSERTCOLUMNA, column.iSubItem++, reinterpret_cast<LPARAM>(&column));
+            SendMessageA(list, LVM_INSERTCOLUMNA, column.iSubItem++,
+                         reinterpret_cast<LPARAM>(&column));
         }
         const char* rows[][2] = {{"Paint", "C:\\apps\\Paint.rdp"},
                                  {"", "C:\\apps\\empty name.rdp"},
@@ -204,7 +205,7 @@ TEST(Automation, KeysReachAcceleratorsWithExactlyTheirModifiers) {
         UINT vk;
         unsigned modifiers;
     } typed[] = {
-        {'N', support::kCtrl},   {'N', support::kNoModifier}, {VK_F5, support::kCtrl},
+        {'N', support::kCtrl},     {'N', support::kNoModifier}, {VK_F5, support::kCtrl},
         {VK_F10, support::kShift}, {'X', support::kAlt},
     };
     for (const auto& key : typed)

@@ -28,8 +28,8 @@ const ShellCase kShellCases[] = {
      kRemoteDesktopDouble, "\"C:\\apps folder\\Paint.rdp\""},
     {"subst", "subst.exe", "z: \"C:\\users\\me\\Documents\\skiffdesk\"", SW_HIDE, kSubstDouble,
      "z: \"C:\\users\\me\\Documents\\skiffdesk\""},
-    {"web page", "http://www.skiffdesk.example/index.htm", nullptr, SW_SHOWNORMAL,
-     kBrowserDouble, "\"http://www.skiffdesk.example/index.htm\""},
+    {"web page", "http://www.skiffdesk.example/index.htm", nullptr, SW_SHOWNORMAL, kBrowserDouble,
+     "\"http://www.skiffdesk.example/index.htm\""},
     {"secure web page", "https://www.skiffdesk.example/contact.htm", nullptr, SW_SHOW,
      kBrowserDouble, "\"https://www.skiffdesk.example/contact.htm\""},
 };
@@ -85,7 +85,8 @@ TEST_F(DoublesTest, CopiesStartedTogetherEachRecordOneWholeLine) {
         arguments.push_back(support::ArgumentsOf(line));
     std::sort(arguments.begin(), arguments.end());
     for (int i = 0; i < kCopies; ++i)
-        EXPECT_EQ(arguments[static_cast<std::size_t>(i)], "\"C:\\apps\\" + std::to_string(i) + ".rdp\"");
+        EXPECT_EQ(arguments[static_cast<std::size_t>(i)],
+                  "\"C:\\apps\\" + std::to_string(i) + ".rdp\"");
 }
 
 TEST(RecordArguments, ProgramWordIsDropped) {

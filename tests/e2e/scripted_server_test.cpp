@@ -132,17 +132,23 @@ TEST(ScriptedServer, RepliesAsScripted) {
         bool reset;           // the connection is gone, not just closed for sending
     } cases[] = {
         {"message with lines and close flag",
-         ConnectionScript().After(1, Reply::Message("SKDX1", true, {"a", "bc"})).After(1, Reply::Close()),
+         ConnectionScript()
+             .After(1, Reply::Message("SKDX1", true, {"a", "bc"}))
+             .After(1, Reply::Close()),
          1, lines, false},
-        {"raw bytes", ConnectionScript().After(1, Reply::Raw("\x01\x02\xff")).After(1, Reply::Close()),
-         1, "\x01\x02\xff", false},
-        {"greeting on accept", ConnectionScript().After(0, Reply::Raw("hi")).After(1, Reply::Close()),
-         1, "hi", false},
+        {"raw bytes",
+         ConnectionScript().After(1, Reply::Raw("\x01\x02\xff")).After(1, Reply::Close()), 1,
+         "\x01\x02\xff", false},
+        {"greeting on accept",
+         ConnectionScript().After(0, Reply::Raw("hi")).After(1, Reply::Close()), 1, "hi", false},
         {"two replies, second after the second message",
-         ConnectionScript().After(1, Reply::Raw("1")).After(2, Reply::Raw("2")).After(2, Reply::Close()),
+         ConnectionScript()
+             .After(1, Reply::Raw("1"))
+             .After(2, Reply::Raw("2"))
+             .After(2, Reply::Close()),
          2, "12", false},
-        {"reset", ConnectionScript().After(1, Reply::Raw("x")).After(1, Reply::Reset()), 1,
-         "x", true},
+        {"reset", ConnectionScript().After(1, Reply::Raw("x")).After(1, Reply::Reset()), 1, "x",
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -193,7 +199,8 @@ TEST(ScriptedServer, RecordsPartialAndMalformedInput) {
     ASSERT_TRUE(client.Connected());
     // A message split over two sends is one message, answered only once it is whole.
     ASSERT_TRUE(client.Send(kHandshake.substr(0, 4)));
-    ASSERT_TRUE(server.WaitUntil([](const auto& r) { return r.size() == 1 && r[0].received.size() == 4; }));
+    ASSERT_TRUE(
+        server.WaitUntil([](const auto& r) { return r.size() == 1 && r[0].received.size() == 4; }));
     EXPECT_TRUE(server.Connections()[0].partial);
     EXPECT_TRUE(server.Connections()[0].messages.empty());
     ASSERT_TRUE(client.Send(kHandshake.substr(4)));
@@ -201,7 +208,8 @@ TEST(ScriptedServer, RecordsPartialAndMalformedInput) {
     EXPECT_EQ(client.Receive(reply.size()), reply);
     EXPECT_FALSE(server.Connections()[0].partial);
     // A 2^31 length in the 8-byte form cannot be a message.
-    ASSERT_TRUE(client.Send(std::string("\x00\x00\xff\xff\xff\xff\xff\xff\xff\x00\x00\x00\x80\x00\x00\x00\x00", 17)));
+    ASSERT_TRUE(client.Send(
+        std::string("\x00\x00\xff\xff\xff\xff\xff\xff\xff\x00\x00\x00\x80\x00\x00\x00\x00", 17)));
     ASSERT_TRUE(server.WaitUntil([](const auto& r) { return r[0].malformed; }));
     EXPECT_EQ(server.Connections()[0].Texts(), std::vector<std::string>{"SKDV000001"});
 }

@@ -89,7 +89,8 @@ void SandboxTest::SetUp() {
     ASSERT_TRUE(std::filesystem::is_directory(AppsFolder())) << "cannot create " << AppsFolder();
     ASSERT_FALSE(CopyProgram(kProgramFile).empty());
     // The program's folder is one of the places the shell looks for mstsc.exe.
-    ASSERT_TRUE(CopyOver(std::string(SKIFF_E2E_DOUBLES) + "\\mstsc.exe", m_strSandbox + "\\mstsc.exe"));
+    ASSERT_TRUE(
+        CopyOver(std::string(SKIFF_E2E_DOUBLES) + "\\mstsc.exe", m_strSandbox + "\\mstsc.exe"));
     // Inherited by the program and by the doubles it starts.
     ASSERT_TRUE(SetEnvironmentVariableA(support::kRecordFolderVariable, m_strSandbox.c_str()));
 
@@ -193,10 +194,9 @@ std::vector<std::string> SandboxTest::WaitForRecord(const std::string& doubleNam
     return support::WaitForRecord(m_strSandbox, doubleName, count, timeout);
 }
 
-bool SandboxTest::WriteSetting(const std::string& section, const std::string& name,
-                               DWORD value) {
-    return support::WriteRegistryDword(HKEY_CURRENT_USER, std::string(kSettingsKey) + "\\" + section,
-                                       name, value);
+bool SandboxTest::WriteSetting(const std::string& section, const std::string& name, DWORD value) {
+    return support::WriteRegistryDword(HKEY_CURRENT_USER,
+                                       std::string(kSettingsKey) + "\\" + section, name, value);
 }
 
 bool SandboxTest::WriteSetting(const std::string& section, const std::string& name,

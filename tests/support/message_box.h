@@ -24,8 +24,7 @@ struct MessageBoxView {
 // Reads window as a message box; nothing when it is not one (another dialog, or gone).
 std::optional<MessageBoxView> ReadMessageBox(HWND window);
 std::vector<MessageBoxView> MessageBoxesOf(DWORD processId);
-std::optional<MessageBoxView> WaitForMessageBox(DWORD processId,
-                                                Millis timeout = kDefaultTimeout);
+std::optional<MessageBoxView> WaitForMessageBox(DWORD processId, Millis timeout = kDefaultTimeout);
 
 // Presses the button with buttonId and waits until the box has closed.
 bool AnswerMessageBox(const MessageBoxView& box, int buttonId, Millis timeout = kDefaultTimeout);

@@ -45,9 +45,8 @@ Process Process::Start(const std::string& exe, const std::string& arguments,
 
 Process Process::Open(DWORD processId) {
     Process process;
-    process.m_hProcess =
-        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
-                    processId);
+    process.m_hProcess = OpenProcess(
+        SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, processId);
     if (process.m_hProcess == nullptr)
         process.m_strError =
             "cannot open process " + std::to_string(processId) + ": " + ErrorText(GetLastError());
@@ -74,7 +73,9 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-Process::~Process() { Close(); }
+Process::~Process() {
+    Close();
+}
 
 void Process::Close() {
     if (m_hProcess != nullptr)

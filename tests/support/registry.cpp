@@ -31,8 +31,7 @@ std::optional<std::vector<BYTE>> ReadValue(HKEY root, const std::string& subKey,
     if (RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         type == expectedType) {
         std::vector<BYTE> data(size);
-        if (RegQueryValueExA(key, valueName, nullptr, &type, data.data(), &size) ==
-                ERROR_SUCCESS &&
+        if (RegQueryValueExA(key, valueName, nullptr, &type, data.data(), &size) == ERROR_SUCCESS &&
             size <= data.size()) {
             data.resize(size);
             result = std::move(data);

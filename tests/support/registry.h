@@ -14,8 +14,7 @@ bool DeleteRegistryTree(HKEY root, const std::string& subKey);
 // Creates the key as needed. An empty name sets the key's default value.
 bool WriteRegistryString(HKEY root, const std::string& subKey, const std::string& name,
                          const std::string& value);
-bool WriteRegistryDword(HKEY root, const std::string& subKey, const std::string& name,
-                        DWORD value);
+bool WriteRegistryDword(HKEY root, const std::string& subKey, const std::string& name, DWORD value);
 std::optional<std::string> ReadRegistryString(HKEY root, const std::string& subKey,
                                               const std::string& name);
 std::optional<DWORD> ReadRegistryDword(HKEY root, const std::string& subKey,

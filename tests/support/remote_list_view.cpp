@@ -18,12 +18,12 @@ constexpr std::size_t kTextCapacity = 1024;
 class RemoteBuffer {
 public:
     RemoteBuffer(DWORD processId, std::size_t size)
-        : m_hProcess(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                 FALSE, processId)),
+        : m_hProcess(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                 processId)),
           m_nSize(size) {
         if (m_hProcess != nullptr)
-            m_pData = VirtualAllocEx(m_hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                     PAGE_READWRITE);
+            m_pData =
+                VirtualAllocEx(m_hProcess, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
@@ -76,8 +76,9 @@ std::optional<std::string> ListItemText(HWND list, int item, int subItem) {
     request.cchTextMax = static_cast<int>(kTextCapacity);
     if (!remote.Write(0, &request, sizeof request))
         return std::nullopt;
-    const std::optional<LRESULT> length = SendWithTimeout(
-        list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(remote.Address()));
+    const std::optional<LRESULT> length =
+        SendWithTimeout(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(item),
+                        reinterpret_cast<LPARAM>(remote.Address()));
     if (!length)
         return std::nullopt;
     std::string text(kTextCapacity, '\0');

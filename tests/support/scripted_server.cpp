@@ -20,7 +20,9 @@ Reply Reply::Message(std::string text, bool close, std::vector<std::string> line
     return {Kind::bytes, EncodeMsg(MakeMsg(std::move(text), close, std::move(lines)))};
 }
 
-Reply Reply::Raw(std::string bytes) { return {Kind::bytes, std::move(bytes)}; }
+Reply Reply::Raw(std::string bytes) {
+    return {Kind::bytes, std::move(bytes)};
+}
 
 ConnectionScript& ConnectionScript::After(std::size_t messages, Reply reply) {
     steps.push_back({messages, std::move(reply)});
@@ -46,7 +48,9 @@ std::vector<std::string> ConnectionRecord::Texts() const {
 ScriptedServer::ScriptedServer(ConnectionScript script, unsigned short port)
     : m_nPort(port), m_defaultScript(std::move(script)) {}
 
-ScriptedServer::~ScriptedServer() { Stop(); }
+ScriptedServer::~ScriptedServer() {
+    Stop();
+}
 
 bool ScriptedServer::Start() {
     WSADATA data;
@@ -279,8 +283,7 @@ void ScriptedServer::Apply(Connection& connection, const Reply& reply) {
     }
 }
 
-void ScriptedServer::CloseSocket(Connection& connection, bool reset, int error,
-                                 bool clientClosed) {
+void ScriptedServer::CloseSocket(Connection& connection, bool reset, int error, bool clientClosed) {
     if (reset) {
         const linger abortive{1, 0};
         setsockopt(connection.socket, SOL_SOCKET, SO_LINGER,

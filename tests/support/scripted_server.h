@@ -30,8 +30,7 @@ struct Reply {
     Kind kind = Kind::bytes;
     std::string bytes;
 
-    static Reply Message(std::string text, bool close = false,
-                         std::vector<std::string> lines = {});
+    static Reply Message(std::string text, bool close = false, std::vector<std::string> lines = {});
     static Reply Raw(std::string bytes);
     static Reply Close() { return {Kind::close, {}}; }
     static Reply Reset() { return {Kind::reset, {}}; }
@@ -43,8 +42,8 @@ struct ConnectionScript {
         std::size_t afterMessages; // 0: as soon as the connection is accepted
         Reply reply;
     };
-    std::vector<Step> steps;           // steps with the same count run in order
-    bool closeAfterGoodbye = true;     // false: a goodbye (close flag) is never answered by closing
+    std::vector<Step> steps;       // steps with the same count run in order
+    bool closeAfterGoodbye = true; // false: a goodbye (close flag) is never answered by closing
 
     ConnectionScript& After(std::size_t messages, Reply reply);
     ConnectionScript& NeverCloseAfterGoodbye();
@@ -56,15 +55,15 @@ struct ConnectionScript {
 };
 
 struct ConnectionRecord {
-    std::string received;        // every byte, in order
-    std::vector<CMsg> messages;  // the whole messages among them
-    bool partial = false;        // bytes of an unfinished message follow the last one
-    bool malformed = false;      // the bytes do not decode as messages
-    bool goodbye = false;        // a received message carried the close flag
-    bool clientClosed = false;   // the client ended its sending side (a receive returned 0)
-    bool serverClosed = false;   // we ended our sending side (script or goodbye)
-    bool ended = false;          // the socket is closed: both sides done, reset, or error
-    int error = 0;               // the socket error that ended it (WSAECONNRESET...), else 0
+    std::string received;       // every byte, in order
+    std::vector<CMsg> messages; // the whole messages among them
+    bool partial = false;       // bytes of an unfinished message follow the last one
+    bool malformed = false;     // the bytes do not decode as messages
+    bool goodbye = false;       // a received message carried the close flag
+    bool clientClosed = false;  // the client ended its sending side (a receive returned 0)
+    bool serverClosed = false;  // we ended our sending side (script or goodbye)
+    bool ended = false;         // the socket is closed: both sides done, reset, or error
+    int error = 0;              // the socket error that ended it (WSAECONNRESET...), else 0
 
     std::vector<std::string> Texts() const;
 };
@@ -105,7 +104,7 @@ private:
     struct Connection {
         SOCKET socket = INVALID_SOCKET;
         ConnectionScript script;
-        bool reading = true;  // false once the client closed its side or the socket closed
+        bool reading = true;   // false once the client closed its side or the socket closed
         bool shutDown = false; // our sending side is closed
         bool stalled = false;
         std::size_t index = 0;

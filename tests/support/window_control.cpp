@@ -56,16 +56,24 @@ bool SetWindowTextRemote(HWND window, const std::string& text) {
     return result && *result != FALSE;
 }
 
-LONG_PTR StyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_STYLE); }
-LONG_PTR ExStyleOf(HWND window) { return GetWindowLongPtrA(window, GWL_EXSTYLE); }
+LONG_PTR StyleOf(HWND window) {
+    return GetWindowLongPtrA(window, GWL_STYLE);
+}
+LONG_PTR ExStyleOf(HWND window) {
+    return GetWindowLongPtrA(window, GWL_EXSTYLE);
+}
 
 bool PostCommand(HWND window, int commandId) {
     return PostMessageA(window, WM_COMMAND, MAKEWPARAM(commandId, 0), 0) != FALSE;
 }
 
-bool ClickButton(HWND button) { return PostMessageA(button, BM_CLICK, 0, 0) != FALSE; }
+bool ClickButton(HWND button) {
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
 
-bool PostClose(HWND window) { return PostMessageA(window, WM_CLOSE, 0, 0) != FALSE; }
+bool PostClose(HWND window) {
+    return PostMessageA(window, WM_CLOSE, 0, 0) != FALSE;
+}
 
 bool PostKey(HWND window, UINT vk) {
     return PostMessageA(window, WM_KEYDOWN, vk, KeyParam(vk, false)) &&

@@ -42,7 +42,8 @@ std::string Environment(const char* name) {
 std::string RecordPath() {
     const std::string self = OwnPath();
     const std::size_t slash = self.find_last_of("\\/");
-    const std::string folder = slash == std::string::npos ? std::string(".") : self.substr(0, slash);
+    const std::string folder =
+        slash == std::string::npos ? std::string(".") : self.substr(0, slash);
     std::string name = slash == std::string::npos ? self : self.substr(slash + 1);
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos)
@@ -65,9 +66,9 @@ bool AppendLine(const std::string& path, const std::string& line) {
         std::this_thread::sleep_for(kLockRetry);
     }
     DWORD written = 0;
-    const bool ok = WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written,
-                              nullptr) &&
-                    written == line.size();
+    const bool ok =
+        WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) &&
+        written == line.size();
     CloseHandle(file);
     return ok;
 }
