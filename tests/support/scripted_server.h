@@ -24,7 +24,9 @@ struct Reply {
     enum class Kind {
         bytes, // send them as they are
         close, // end our sending side; the socket closes once the client has closed its own
-        reset, // abortive close (linger 0): the client sees a reset
+        reset, // abortive close (linger 0). Under Wine a client sees the reset in a receive
+               // only while one is waiting; a receive started later reads an end of stream,
+               // and only the next send fails with WSAECONNRESET
         stall, // from now on never reply and never close
     };
     Kind kind = Kind::bytes;
