@@ -78,7 +78,7 @@ run_fuzz() {
 }
 
 trees=()
-want native && trees+=(native)
+{ want native || want e2e; } && trees+=(native) # the e2e suite also runs the reference server
 want fuzz && trees+=(fuzz)
 { want win || want e2e; } && trees+=(windows)
 if ! "$here/build.sh" "${trees[@]}"; then
