@@ -1,0 +1,54 @@
+#include "app/chat_app.h"
+
+#include "app/main_frame.h"
+#include "catalogue/chat_view.h"
+#include "framework/doc_template.h"
+#include "framework/message_box.h"
+#include "framework/socket_init.h"
+#include "session/chat_doc.h"
+#include "ui/resource.h"
+
+#include <memory>
+
+const MessageEntry CChatApp::messageEntries[] = {
+    OnCommand<&CChatApp::OnFileNew>(ID_FILE_NEW),
+};
+const MessageMap CChatApp::messageMap{&CWinApp::messageMap, messageEntries};
+
+BOOL CChatApp::InitInstance() {
+    if (!IsFirstInstance())
+        return FALSE;
+    if (!AfxSocketInit()) {
+        AfxMessageBox(IDP_SOCKETS_INIT_FAILED);
+        return FALSE;
+    }
+    SetRegistryKey("SKIFFDESK");
+    LoadStdProfileSettings(4);
+    AddDocTemplate(std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, NewObject<CDocument, CChatDoc>, NewObject<CFrameWnd, CMainFrame>,
+        NewObject<CView, CChatView>));
+    OnFileNew();
+    // The mark a later copy looks for; it goes with the window.
+    if (m_pMainWnd != nullptr)
+        SetPropA(m_pMainWnd->m_hWnd, m_strExeName.c_str(), reinterpret_cast<HANDLE>(1));
+    return m_pMainWnd != nullptr;
+}
+
+BOOL CChatApp::IsFirstInstance() {
+    // The handle stays open for the life of the process: the mutex is what a later copy
+    // finds, and it goes only when this process ends.
+    CreateMutexA(nullptr, TRUE, m_strExeName.c_str());
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
+        return TRUE;
+    for (HWND wnd = GetWindow(GetDesktopWindow(), GW_CHILD); wnd != nullptr;
+         wnd = GetWindow(wnd, GW_HWNDNEXT)) {
+        if (GetPropA(wnd, m_strExeName.c_str()) == nullptr)
+            continue;
+        if (IsIconic(wnd))
+            ShowWindow(wnd, SW_RESTORE);
+        SetForegroundWindow(wnd);
+        SetForegroundWindow(GetLastActivePopup(wnd));
+        break;
+    }
+    return FALSE;
+}

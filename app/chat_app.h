@@ -1,0 +1,19 @@
+// The application object: one running copy per desktop, Windows Sockets, the settings key,
+// and the one document type with its frame and view.
+#pragma once
+
+#include "framework/win_app.h"
+
+class CChatApp : public CWinApp {
+public:
+    static const MessageMap messageMap;
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
+    BOOL InitInstance() override;
+    // TRUE when no other copy of this executable runs. Otherwise brings the running copy's
+    // main window (found by its property named after the executable) to the front.
+    BOOL IsFirstInstance();
+
+private:
+    static const MessageEntry messageEntries[];
+};

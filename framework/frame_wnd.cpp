@@ -1,0 +1,170 @@
+#include "framework/frame_wnd.h"
+
+#include "framework/create_context.h"
+#include "framework/document.h"
+#include "framework/resource_string.h"
+#include "framework/view.h"
+#include "framework/win_app.h"
+
+const MessageEntry CFrameWnd::messageEntries[] = {
+    OnMessage<&CFrameWnd::OnCreate>(WM_CREATE),
+    OnMessage<&CFrameWnd::OnClose>(WM_CLOSE),
+    OnMessage<&CFrameWnd::OnSize>(WM_SIZE),
+    OnMessage<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
+};
+const MessageMap CFrameWnd::messageMap{&CWnd::messageMap, messageEntries};
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    m_strTitle = AfxExtractSubString(AfxLoadString(nIDResource), 0);
+    const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(nIDResource));
+    m_pCreateContext = pContext;
+    const BOOL created =
+        CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                 CW_USEDEFAULT, CW_USEDEFAULT,
+                 pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, menu);
+    m_pCreateContext = nullptr;
+    if (!created) {
+        if (menu != nullptr)
+            DestroyMenu(menu);
+        return FALSE;
+    }
+    const auto loadIcon = [instance, nIDResource](int metricX, int metricY) {
+        return reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(nIDResource),
+                                                   IMAGE_ICON, GetSystemMetrics(metricX),
+                                                   GetSystemMetrics(metricY), LR_SHARED));
+    };
+    SendMessage(WM_SETICON, ICON_BIG, loadIcon(SM_CXICON, SM_CYICON));
+    SendMessage(WM_SETICON, ICON_SMALL, loadIcon(SM_CXSMICON, SM_CYSMICON));
+    m_hAccelTable = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(nIDResource));
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs) {
+    return OnCreateClient(lpcs, m_pCreateContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
+    if (pContext == nullptr || pContext->m_pNewViewClass == nullptr)
+        return TRUE;
+    return CreateView(pContext) != nullptr;
+}
+
+CView* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+    CView* view = pContext->m_pNewViewClass();
+    const RECT none{0, 0, 0, 0};
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, none, this, nID,
+                      pContext)) {
+        delete view;
+        return nullptr;
+    }
+    view->m_bAutoDelete = true;
+    return view;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify) {
+    if (pViewNew == m_pViewActive)
+        return;
+    m_pViewActive = pViewNew;
+    if (bNotify && pViewNew != nullptr && GetActiveWindow() == m_hWnd)
+        pViewNew->SetFocus();
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const {
+    return m_pViewActive != nullptr ? m_pViewActive->GetDocument() : nullptr;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible) {
+    if (m_pViewActive == nullptr) {
+        if (auto* pane = dynamic_cast<CView*>(GetDlgItem(AFX_IDW_PANE_FIRST)))
+            SetActiveView(pane, FALSE);
+    }
+    if (pDoc != nullptr) {
+        // A copy: a view's initial update may add or remove views.
+        const std::vector<CView*> views = pDoc->GetViews();
+        for (CView* view : views) {
+            if (view->GetParentFrame() == this)
+                view->OnInitialUpdate();
+        }
+    }
+    OnUpdateFrameTitle(TRUE);
+    if (bMakeVisible) {
+        const CWinApp* app = AfxGetApp();
+        ShowWindow(app != nullptr ? app->m_nCmdShow : SW_SHOW);
+        UpdateWindow(m_hWnd);
+    }
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
+    if ((GetStyle() & FWS_ADDTOTITLE) == 0)
+        return;
+    const CDocument* doc = GetActiveDocument();
+    UpdateFrameTitleForDocument(bAddToTitle && doc != nullptr ? doc->GetTitle().c_str()
+                                                              : nullptr);
+}
+
+void CFrameWnd::UpdateFrameTitleForDocument(const char* lpszDocName) {
+    std::string caption = m_strTitle;
+    if (lpszDocName != nullptr && *lpszDocName != '\0')
+        caption = std::string(lpszDocName) + " - " + m_strTitle;
+    if (GetWindowText() != caption)
+        SetWindowText(caption);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI() {}
+
+void CFrameWnd::RecalcLayout() {
+    const HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (pane == nullptr)
+        return;
+    RECT client{};
+    GetClientRect(&client);
+    ::MoveWindow(pane, client.left, client.top, client.right - client.left,
+                 client.bottom - client.top, TRUE);
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {
+    if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, mode, pCmdUI))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, mode, pCmdUI))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(nID, mode, pCmdUI);
+}
+
+void CFrameWnd::OnClose() {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr || app->m_pMainWnd != this) {
+        DestroyWindow();
+        return;
+    }
+    // The document closes first, while its views still exist. The window goes even when
+    // closing the document fails, or the program could never be closed.
+    struct DestroyOnExit {
+        HWND hWnd;
+        ~DestroyOnExit() { ::DestroyWindow(hWnd); }
+    } destroy{m_hWnd};
+    app->CloseAllDocuments();
+}
+
+void CFrameWnd::OnSize(UINT nType, int, int) {
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnSetFocus() {
+    if (m_pViewActive != nullptr)
+        m_pViewActive->SetFocus();
+    else
+        Default();
+}
+
+void CFrameWnd::PostNcDestroy() {
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+    CWnd::PostNcDestroy();
+}

@@ -1,0 +1,18 @@
+// Identifiers the framework gives a meaning of its own: its string, command and child window
+// ids. Plain defines, because the resource compiler reads this file too. The program's own
+// ids (ui/resource.h) stay below AFX_FIRST_ID.
+#pragma once
+
+#define AFX_FIRST_ID 0xE000
+
+// Strings
+#define AFX_IDS_APP_TITLE 57344 // the application's name: box captions and the settings key
+
+// Commands
+#define ID_FILE_NEW 57600
+#define ID_APP_EXIT 57665
+#define ID_NEXT_PANE 57680
+#define ID_PREV_PANE 57681
+
+// Child windows
+#define AFX_IDW_PANE_FIRST 59648 // the frame's client pane (a view or a splitter)

@@ -1,0 +1,34 @@
+// The program's resource and command ids: one place for all of them. The framework's own
+// ids come in from framework/framework_ids.h. Plain defines, because the resource compiler
+// reads this file too.
+#pragma once
+
+#include "framework/framework_ids.h"
+
+// The main frame and the document template: caption and template string, icon, menu,
+// accelerators.
+#define IDR_MAINFRAME 128
+
+// Strings
+#define IDP_SOCKETS_INIT_FAILED 104
+#define IDS_CONNECT_UPDATE 32100 // names the deployment's web address
+#define IDS_GOODBYE 32101
+#define IDS_SOCKET_CREATE_FAILED 32102
+#define IDS_CONNECT_RETRY 32103
+#define IDS_CONNECTION_RESET 32105
+#define IDS_CLOSING_CONNECTION 32106
+
+// Commands of the program
+#define ID_CONNECT 32776
+#define ID_VIEW_BIGICONS 32777
+#define ID_VIEW_SMALLICONS 32778
+#define ID_VIEW_LIST 32779
+#define ID_VIEW_DETAILS 32780
+#define ID_REGISTER_USER 32781
+
+#ifndef RC_INVOKED
+// Menu and accelerator commands live from 0x8000 up; the framework's start at AFX_FIRST_ID.
+static_assert(ID_CONNECT >= 0x8000 && ID_REGISTER_USER < AFX_FIRST_ID);
+static_assert(ID_REGISTER_USER - ID_CONNECT == 5, "the program's commands are 32776 to 32781");
+static_assert(IDS_CLOSING_CONNECTION < AFX_FIRST_ID && IDR_MAINFRAME < AFX_FIRST_ID);
+#endif
