@@ -3,6 +3,7 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/cmd_target.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cmd_ui.cpp
     ${CMAKE_CURRENT_LIST_DIR}/doc_template.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/document.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp

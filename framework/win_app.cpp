@@ -1,9 +1,12 @@
 #include "framework/win_app.h"
 
+#include "framework/async_socket.h"
 #include "framework/doc_template.h"
+#include "framework/exceptions.h"
 #include "framework/frame_wnd.h"
 #include "framework/resource_string.h"
 #include "framework/framework_ids.h"
+#include "framework/message_box.h"
 #include "framework/socket_init.h"
 
 #include <vector>
@@ -70,6 +73,10 @@ void CWinApp::InitApplication(HINSTANCE hInstance, const char* lpCmdLine, int nC
     m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
     if (m_strAppName.empty())
         m_strAppName = m_strExeName;
+    // An error that escapes a socket handler is told as one escaping a window's handler.
+    CAsyncSocket::SetErrorReporter([](const CException& error) {
+        AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+    });
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

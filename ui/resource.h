@@ -9,6 +9,12 @@
 // accelerators.
 #define IDR_MAINFRAME 128
 
+// The connection settings dialog and its edits
+#define IDD_SETUP 130
+#define IDC_SETUP_HANDLE 1000
+#define IDC_SETUP_CHANNEL 1001
+#define IDC_SETUP_SERVER 1002
+
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104
 #define IDS_CONNECT_UPDATE 32100 // names the deployment's web address

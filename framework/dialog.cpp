@@ -1,0 +1,3 @@
+#include "framework/dialog.h"
+
+CDialog::CDialog(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}

@@ -1,0 +1,63 @@
+// Opening the session: connect, stream and archives, the version handshake, and what the user
+// is offered when the server cannot be reached.
+#include "session/chat_doc.h"
+
+#include "deployment.h"
+#include "framework/message_box.h"
+#include "ui/resource.h"
+
+#include <shellapi.h>
+
+#include <memory>
+
+namespace {
+
+constexpr const char* kVersionRequest = "SKDV";
+constexpr const char* kClientVersion = "000001";
+
+} // namespace
+
+BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& address, UINT port) {
+    m_strHandle = handle;
+    // The socket joins the document only once it is connected: a message box below runs its
+    // own loop, in which a time-out may close the session, and must find nothing half-made.
+    auto socket = std::make_unique<CChatSocket>(this);
+    if (!socket->Create(0, SOCK_STREAM, CAsyncSocket::kAllEvents)) {
+        AfxMessageBox(IDS_SOCKET_CREATE_FAILED, MB_OK);
+        return FALSE;
+    }
+    while (!socket->Connect(address, port)) {
+        if (AfxMessageBox(IDS_CONNECT_RETRY, MB_YESNO) == IDNO)
+            return FALSE;
+    }
+    m_pSocket = socket.release();
+    m_pFile = new CCountedSocketFile(m_pSocket);
+    m_pArchiveIn = new CArchive(m_pFile, CArchive::load, CArchive::kDefaultBufferSize);
+    m_pArchiveOut = new CArchive(m_pFile, CArchive::store, CArchive::kDefaultBufferSize);
+    return TRUE;
+}
+
+BOOL CChatDoc::ConnectWithHandshake(const std::string& handle, const std::string& address,
+                                    UINT port) {
+    if (!ConnectSocket(handle, address, port))
+        return OfferClientDownload();
+    SendMsg(std::string(kVersionRequest) + kClientVersion);
+    m_bVersionPending = TRUE;
+    return TRUE;
+}
+
+BOOL CChatDoc::OfferClientDownload() {
+    if (AfxMessageBox(IDS_CONNECT_UPDATE, MB_YESNO) == IDNO)
+        return FALSE;
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", deployment::kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        const std::string text = std::string("The Program does not launch your web browser to "
+                                             "access ") +
+                                 deployment::kHomePage +
+                                 " ,\nPlease launch your web browser and input the URL manually.";
+        MessageBoxA(GetActiveWindow(), text.c_str(), "Unknown error", MB_OK);
+    }
+    // The program runs on without a connection; the sign-up connects on its own.
+    return TRUE;
+}

@@ -1,0 +1,3 @@
+#include "session/setup_dlg.h"
+
+CSetupDlg::CSetupDlg() : CDialog(IDD) {}
