@@ -50,16 +50,16 @@ public:
     // How long the goodbye waits for the server's close.
     static constexpr unsigned kDrainMs = 5000;
 
-    std::string m_strHandle;                  // in front of every text sent
-    CChatSocket* m_pSocket = nullptr;         // the connection
-    CCountedSocketFile* m_pFile = nullptr;    // the byte stream over m_pSocket
-    CArchive* m_pArchiveIn = nullptr;         // loading archive over m_pFile
-    CArchive* m_pArchiveOut = nullptr;        // storing archive over m_pFile
-    std::string m_strAccountName;             // sign-up details
+    std::string m_strHandle;               // in front of every text sent
+    CChatSocket* m_pSocket = nullptr;      // the connection
+    CCountedSocketFile* m_pFile = nullptr; // the byte stream over m_pSocket
+    CArchive* m_pArchiveIn = nullptr;      // loading archive over m_pFile
+    CArchive* m_pArchiveOut = nullptr;     // storing archive over m_pFile
+    std::string m_strAccountName;          // sign-up details
     std::string m_strEmail;
     std::string m_strPassword;
-    BOOL m_bRegistered = FALSE;               // result of the last sign-up reply
-    BOOL m_bVersionPending = FALSE;           // the version handshake awaits its reply
+    BOOL m_bRegistered = FALSE;     // result of the last sign-up reply
+    BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply
 
 private:
     // After a read or send error: drops the storing archive and tells the user.

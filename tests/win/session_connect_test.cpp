@@ -1,0 +1,67 @@
+// A server that cannot be reached: the connect is offered again until the user gives up, then
+// (with the default settings) the web site is offered.
+#include "tests/win/session_test_support.h"
+
+#include "deployment.h"
+#include "session/chat_doc.h"
+
+using namespace sessiontest;
+
+namespace {
+
+class SessionConnectTest : public sockettest::SocketTest {};
+
+TEST_F(SessionConnectTest, AnUnreachableServerIsOfferedAgainUntilTheUserGivesUp) {
+    const BoxSeen retry{"Skiffdesk", "Failed to connect to server\nTry again?"};
+    const BoxSeen download{"Skiffdesk",
+                           std::string("Can not connect the server. Please download the client "
+                                       "application at ") +
+                               deployment::kWebAddress + " and update it."};
+    const UINT port = sockettest::RefusingPort();
+    const std::string commandLine = "h 127.0.0.1 " + std::to_string(port);
+    enum Call { connect, withHandshake, commandLineNewDocument };
+    const struct {
+        const char* what;
+        Call call;
+        std::vector<int> answers;
+        std::vector<BoxSeen> expected;
+    } cases[] = {
+        {"connect, given up at once", connect, {IDNO}, {retry}},
+        {"connect, tried again twice", connect, {IDYES, IDYES, IDNO}, {retry, retry, retry}},
+        {"default settings: then the web site is declined",
+         withHandshake,
+         {IDNO, IDNO},
+         {retry, download}},
+        {"default settings, tried again",
+         withHandshake,
+         {IDYES, IDNO, IDNO},
+         {retry, retry, download}},
+        {"command line: no web site offered", commandLineNewDocument, {IDNO}, {retry}},
+    };
+    for (const auto& test : cases) {
+        TestApp app(test.call == commandLineNewDocument ? commandLine.c_str() : "");
+        CChatDoc doc;
+        BOOL result = TRUE;
+        {
+            BoxAnswerer boxes(test.answers);
+            switch (test.call) {
+            case connect:
+                result = doc.ConnectSocket("h", "127.0.0.1", port);
+                break;
+            case withHandshake:
+                result = doc.ConnectWithHandshake("", "127.0.0.1", port);
+                break;
+            case commandLineNewDocument:
+                result = doc.OnNewDocument();
+                break;
+            }
+            EXPECT_EQ(boxes.Seen(), test.expected) << test.what;
+        }
+        EXPECT_FALSE(result) << test.what;
+        EXPECT_EQ(doc.m_pSocket, nullptr) << test.what;
+        EXPECT_EQ(doc.m_pArchiveOut, nullptr) << test.what;
+        EXPECT_FALSE(doc.m_bVersionPending) << test.what;
+    }
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+// Shared pieces of the session tests: an application object with the program's title, wire
+// bytes written by hand, a loopback server played on a thread of its own, and a helper thread
+// that reads and answers every message box the code under test shows.
+#pragma once
+
+#include "framework/win_app.h"
+#include "tests/win/socket_test_support.h"
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace sessiontest {
+
+using sockettest::kDeadlineMs;
+
+// The application object of one test: the title and the strings come from win_tests.exe,
+// whose string table is the program's; the command line is the one given.
+class TestApp : public CWinApp {
+public:
+    explicit TestApp(const char* commandLine = "") {
+        InitApplication(GetModuleHandleA(nullptr), commandLine, SW_HIDE);
+    }
+};
+
+// One wire message as the server writes it; texts shorter than 255 bytes.
+inline std::string Wire(std::uint16_t close, const std::string& text,
+                        const std::vector<std::string>& lines = {}) {
+    std::string bytes;
+    bytes.push_back(static_cast<char>(close & 0xFF));
+    bytes.push_back(static_cast<char>(close >> 8));
+    bytes.push_back(static_cast<char>(text.size()));
+    bytes += text;
+    bytes.push_back(static_cast<char>(lines.size() & 0xFF));
+    bytes.push_back(static_cast<char>(lines.size() >> 8));
+    for (const std::string& line : lines) {
+        bytes.push_back(static_cast<char>(line.size()));
+        bytes += line;
+    }
+    return bytes;
+}
+
+// Plays the server of one connection on its own thread: accepts, then runs script on the peer.
+// Going out of scope waits for the script to end.
+class LoopbackServer {
+public:
+    explicit LoopbackServer(std::function<void(sockettest::Peer&)> script)
+        : m_thread([this, script = std::move(script)] {
+              sockettest::Peer peer = m_listener.Accept();
+              if (peer.Valid())
+                  script(peer);
+          }) {}
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+    ~LoopbackServer() { m_thread.join(); }
+
+    UINT Port() const { return m_listener.Port(); }
+
+private:
+    sockettest::Listener m_listener;
+    std::thread m_thread; // last: it uses the member above
+};
+
+// What the server thread reads until the client has closed its sending side (or failed).
+inline std::string ReadToEnd(sockettest::Peer& peer) {
+    return peer.ReceiveUpTo(1u << 20);
+}
+
+struct BoxSeen {
+    std::string caption;
+    std::string text;
+    bool operator==(const BoxSeen&) const = default;
+};
+
+// Watches the calling thread's windows for message boxes from a helper thread. Each box is
+// recorded and answered with the next of answers; once they are used up, with OK or No.
+class BoxAnswerer {
+public:
+    explicit BoxAnswerer(std::vector<int> answers = {})
+        : m_answers(std::move(answers)), m_threadId(GetCurrentThreadId()),
+          m_thread([this] { Watch(); }) {}
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    ~BoxAnswerer() {
+        m_stop = true;
+        m_thread.join();
+    }
+
+    std::vector<BoxSeen> Seen() const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_seen;
+    }
+
+private:
+    static BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) != "#32770" || !IsWindowVisible(window))
+            return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+
+    static std::string TextOf(HWND window) {
+        std::vector<char> text(4096);
+        const int length = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+        return std::string(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+    }
+
+    void Watch() {
+        while (!m_stop) {
+            HWND box = nullptr;
+            EnumThreadWindows(m_threadId, FindBox, reinterpret_cast<LPARAM>(&box));
+            if (box == nullptr) {
+                Sleep(10);
+                continue;
+            }
+            std::size_t index = 0;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_seen.push_back({TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))});
+                index = m_seen.size() - 1;
+            }
+            int button = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
+            if (index < m_answers.size())
+                button = m_answers[index];
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+            const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+            while (IsWindow(box) && GetTickCount64() < deadline)
+                Sleep(10);
+        }
+    }
+
+    std::vector<int> m_answers;
+    DWORD m_threadId;
+    mutable std::mutex m_mutex;
+    std::vector<BoxSeen> m_seen;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread; // last: it uses the members above
+};
+
+} // namespace sessiontest
