@@ -11,7 +11,7 @@
 #include <memory>
 
 const MessageEntry CChatApp::messageEntries[] = {
-    OnCommand<&CChatApp::OnFileNew>(ID_FILE_NEW),
+    CommandRow<&CChatApp::OnFileNew>(ID_FILE_NEW),
 };
 const MessageMap CChatApp::messageMap{&CWinApp::messageMap, messageEntries};
 

@@ -7,10 +7,10 @@
 #include "framework/win_app.h"
 
 const MessageEntry CFrameWnd::messageEntries[] = {
-    OnMessage<&CFrameWnd::OnCreate>(WM_CREATE),
-    OnMessage<&CFrameWnd::OnClose>(WM_CLOSE),
-    OnMessage<&CFrameWnd::OnSize>(WM_SIZE),
-    OnMessage<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
+    MessageRow<&CFrameWnd::OnCreate>(WM_CREATE),
+    MessageRow<&CFrameWnd::OnClose>(WM_CLOSE),
+    MessageRow<&CFrameWnd::OnSize>(WM_SIZE),
+    MessageRow<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
 };
 const MessageMap CFrameWnd::messageMap{&CWnd::messageMap, messageEntries};
 

@@ -3,9 +3,9 @@
 // class's table is searched after the class's own, so a row overrides its base's row.
 //
 //   const MessageEntry CMainFrame::messageEntries[] = {
-//       OnMessage<&CMainFrame::OnCreate>(WM_CREATE),
-//       OnCommand<&CMainFrame::OnOpenHomePage>(ID_HELP),
-//       OnUpdateCommandUI<&CMainFrame::OnUpdateRegisterUser>(ID_REGISTER_USER),
+//       MessageRow<&CMainFrame::OnCreate>(WM_CREATE),
+//       CommandRow<&CMainFrame::OnOpenHomePage>(ID_HELP),
+//       UpdateRow<&CMainFrame::OnUpdateRegisterUser>(ID_REGISTER_USER),
 //   };
 //   const MessageMap CMainFrame::messageMap{&CFrameWnd::messageMap, messageEntries};
 //
@@ -95,7 +95,7 @@ template <auto Handler, class C> struct MessageCall<Handler, void (C::*)(UINT, P
     }
 };
 
-template <auto Handler> constexpr MessageEntry OnMessage(UINT message) {
+template <auto Handler> constexpr MessageEntry MessageRow(UINT message) {
     return {MessageEntry::message, message, &MessageCall<Handler>::Call};
 }
 
@@ -107,7 +107,7 @@ template <class C, void (C::*Handler)()> struct CommandCall<Handler> {
     }
 };
 
-template <auto Handler> constexpr MessageEntry OnCommand(UINT id) {
+template <auto Handler> constexpr MessageEntry CommandRow(UINT id) {
     return {MessageEntry::command, id, &CommandCall<Handler>::Call};
 }
 
@@ -119,6 +119,6 @@ template <class C, void (C::*Handler)(CCmdUI*)> struct UpdateCall<Handler> {
     }
 };
 
-template <auto Handler> constexpr MessageEntry OnUpdateCommandUI(UINT id) {
+template <auto Handler> constexpr MessageEntry UpdateRow(UINT id) {
     return {MessageEntry::updateCommandUI, id, &UpdateCall<Handler>::Call};
 }

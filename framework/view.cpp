@@ -5,8 +5,8 @@
 #include "framework/frame_wnd.h"
 
 const MessageEntry CView::messageEntries[] = {
-    OnMessage<&CView::OnMouseActivate>(WM_MOUSEACTIVATE),
-    OnMessage<&CView::OnDestroy>(WM_DESTROY),
+    MessageRow<&CView::OnMouseActivate>(WM_MOUSEACTIVATE),
+    MessageRow<&CView::OnDestroy>(WM_DESTROY),
 };
 const MessageMap CView::messageMap{&CWnd::messageMap, messageEntries};
 

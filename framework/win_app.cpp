@@ -50,7 +50,7 @@ std::string ModuleStem() {
 } // namespace
 
 const MessageEntry CWinApp::messageEntries[] = {
-    OnCommand<&CWinApp::OnAppExit>(ID_APP_EXIT),
+    CommandRow<&CWinApp::OnAppExit>(ID_APP_EXIT),
 };
 const MessageMap CWinApp::messageMap{&CCmdTarget::messageMap, messageEntries};
 

@@ -1,0 +1,105 @@
+// The program's resources as the framework loads them: strings, the template string's
+// fields, the accelerator table, the icon, and the names the application object takes.
+#include "deployment.h"
+#include "framework/resource_string.h"
+#include "tests/win/framework_test_support.h"
+#include "ui/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(ResourcesTest, StringTableHoldsTheProgramsTexts) {
+    const struct {
+        UINT id;
+        std::string text;
+    } cases[] = {
+        {AFX_IDS_APP_TITLE, "Skiffdesk"},
+        {IDP_SOCKETS_INIT_FAILED, "Windows sockets initialization failed."},
+        {IDR_MAINFRAME, "Skiffdesk\n\nSkiffdesk\nText Files (*.txt)\n.txt\nSkiffdesk.Document\n"
+                        "Skiffdesk Document"},
+        {IDS_CONNECT_UPDATE, std::string("Can not connect the server. Please download the "
+                                         "client application at ") +
+                                 deployment::kWebAddress + " and update it."},
+        {IDS_GOODBYE, "SKDS1"},
+        {IDS_SOCKET_CREATE_FAILED, "Failed to create a socket"},
+        {IDS_CONNECT_RETRY, "Failed to connect to server\nTry again?"},
+        {IDS_CONNECTION_RESET, "Server has reset the connection"},
+        {IDS_CLOSING_CONNECTION, "Closing connection"},
+        {9999, ""}, // no such string
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(AfxLoadString(c.id), c.text);
+    }
+}
+
+TEST(ResourcesTest, FieldsOfANewlineSeparatedText) {
+    const std::string templateString = AfxLoadString(IDR_MAINFRAME);
+    const struct {
+        std::string text;
+        int index;
+        std::string field;
+    } cases[] = {
+        {templateString, 0, "Skiffdesk"}, // the frame's title
+        {templateString, 1, ""},          // the document's name
+        {templateString, 3, "Text Files (*.txt)"},
+        {templateString, 6, "Skiffdesk Document"},
+        {templateString, 7, ""},
+        {"", 0, ""},
+        {"one", 0, "one"},
+        {"one", 1, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(AfxExtractSubString(c.text, c.index), c.field);
+    }
+}
+
+TEST(ResourcesTest, AcceleratorsMapCtrlNToTheNewDocumentCommand) {
+    const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr),
+                                           MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(table, nullptr);
+    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+    CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+    bool found = false;
+    for (const ACCEL& entry : entries) {
+        if (entry.key == 'N' && (entry.fVirt & (FVIRTKEY | FCONTROL)) == (FVIRTKEY | FCONTROL)) {
+            EXPECT_EQ(entry.cmd, ID_FILE_NEW);
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(ResourcesTest, IconComesInBothSizes) {
+    for (int size : {16, 32}) {
+        SCOPED_TRACE(size);
+        const HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
+                                       IMAGE_ICON, size, size, 0);
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info));
+        BITMAP bitmap{};
+        GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        DestroyIcon(static_cast<HICON>(icon));
+    }
+}
+
+TEST(ResourcesTest, ApplicationTakesItsNamesFromTheStringTableAndTheExecutable) {
+    CWinApp app;
+    app.InitApplication(GetModuleHandleA(nullptr), "h host 4000", SW_SHOW);
+    EXPECT_EQ(AfxGetApp(), &app);
+    EXPECT_EQ(app.m_strAppName, "Skiffdesk");
+    EXPECT_EQ(AfxGetAppName(), "Skiffdesk");
+    EXPECT_EQ(app.m_strExeName, "win_tests");
+    EXPECT_EQ(app.m_lpCmdLine, "h host 4000");
+}
+
+} // namespace
