@@ -146,4 +146,27 @@ TEST_F(SessionExchangeTest, EachReplyKindEndsOrKeepsTheConnection) {
     }
 }
 
+// The upgrade box runs its own message loop, in which the handshake time-out may close the
+// session: the reply's own close that follows finds nothing left, and nothing touches the
+// socket deleted under it.
+TEST_F(SessionExchangeTest, ATimeOutInsideTheUpgradeBoxLeavesTheReplyNothingToClose) {
+    CChatView view;
+    m_doc.AddView(&view);
+    std::string afterHandshake;
+    {
+        LoopbackServer server([&](sockettest::Peer& peer) {
+            if (peer.ReceiveUpTo(kHandshakeBytes).size() == kHandshakeBytes &&
+                peer.SendAll(Wire(0, "SKDV0")))
+                afterHandshake = ReadToEnd(peer);
+        });
+        ThreadCall timeOut([&] { m_doc.OnHandshakeTimeout(); });
+        BoxAnswerer boxes({}, [&] { timeOut.Run(); });
+        ASSERT_TRUE(m_doc.ConnectWithHandshake("", "127.0.0.1", server.Port()));
+        EXPECT_TRUE(sockettest::PumpUntil([&] { return m_doc.m_pSocket == nullptr; }));
+        EXPECT_EQ(boxes.Seen().size(), 1u);
+    }
+    EXPECT_EQ(afterHandshake, Wire(1, "SKDS1"));
+    EXPECT_FALSE(m_doc.m_bVersionPending);
+}
+
 } // namespace

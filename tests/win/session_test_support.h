@@ -76,13 +76,49 @@ struct BoxSeen {
     bool operator==(const BoxSeen&) const = default;
 };
 
+// Runs a function on the thread that made this object, called from any thread: the call is a
+// message sent to a window of that thread, so it runs even inside a message box's loop.
+class ThreadCall {
+public:
+    explicit ThreadCall(std::function<void()> call) : m_call(std::move(call)) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kClass;
+        RegisterClassA(&windowClass); // fails harmlessly once registered
+        m_window = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ThreadCall(const ThreadCall&) = delete;
+    ThreadCall& operator=(const ThreadCall&) = delete;
+    ~ThreadCall() { DestroyWindow(m_window); }
+
+    // Returns once the function has run.
+    void Run() const { SendMessageA(m_window, WM_USER, 0, 0); }
+
+private:
+    static constexpr const char* kClass = "SessionTestThreadCall";
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_USER) {
+            reinterpret_cast<ThreadCall*>(GetWindowLongPtrA(window, GWLP_USERDATA))->m_call();
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::function<void()> m_call;
+    HWND m_window = nullptr;
+};
+
 // Watches the calling thread's windows for message boxes from a helper thread. Each box is
 // recorded and answered with the next of answers; once they are used up, with OK or No.
+// beforeAnswer, when given, runs on the helper thread while each box is up.
 class BoxAnswerer {
 public:
-    explicit BoxAnswerer(std::vector<int> answers = {})
-        : m_answers(std::move(answers)), m_threadId(GetCurrentThreadId()),
-          m_thread([this] { Watch(); }) {}
+    explicit BoxAnswerer(std::vector<int> answers = {}, std::function<void()> beforeAnswer = {})
+        : m_answers(std::move(answers)), m_beforeAnswer(std::move(beforeAnswer)),
+          m_threadId(GetCurrentThreadId()), m_thread([this] { Watch(); }) {}
     BoxAnswerer(const BoxAnswerer&) = delete;
     BoxAnswerer& operator=(const BoxAnswerer&) = delete;
     ~BoxAnswerer() {
@@ -128,6 +164,8 @@ private:
             int button = GetDlgItem(box, IDOK) != nullptr ? IDOK : IDNO;
             if (index < m_answers.size())
                 button = m_answers[index];
+            if (m_beforeAnswer)
+                m_beforeAnswer();
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
             const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
             while (IsWindow(box) && GetTickCount64() < deadline)
@@ -136,6 +174,7 @@ private:
     }
 
     std::vector<int> m_answers;
+    std::function<void()> m_beforeAnswer;
     DWORD m_threadId;
     mutable std::mutex m_mutex;
     std::vector<BoxSeen> m_seen;
