@@ -1,5 +1,25 @@
 #include "app/main_frame.h"
 
+#include "catalogue/chat_view.h"
+#include "framework/create_context.h"
+#include "ui/send_view.h"
+
+BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
+    if (!m_splitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
+        return FALSE;
+    // The client area as it is now: the bars that will take their share do not exist yet.
+    RECT client{};
+    GetClientRect(&client);
+    const SIZE listSize{client.right - client.left,
+                        client.bottom - client.top - kTextPaneHeight};
+    if (!m_splitter.CreateView(0, 0, NewObject<CView, CChatView>, listSize, pContext))
+        return FALSE;
+    if (!m_splitter.CreateView(1, 0, NewObject<CView, CSendView>, SIZE{0, 0}, pContext))
+        return FALSE;
+    m_splitter.SetActivePane(0, 0);
+    return TRUE;
+}
+
 void CMainFrame::OnUpdateFrameTitle(BOOL) {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;

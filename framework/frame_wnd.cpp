@@ -42,7 +42,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCTA lpcs) {
-    return OnCreateClient(lpcs, m_pCreateContext) ? 0 : -1;
+    if (!OnCreateClient(lpcs, m_pCreateContext))
+        return -1;
+    // A hidden window gets its first WM_SIZE only when shown: lay the client out now.
+    RecalcLayout();
+    return 0;
 }
 
 BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {

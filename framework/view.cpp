@@ -3,10 +3,13 @@
 #include "framework/create_context.h"
 #include "framework/document.h"
 #include "framework/frame_wnd.h"
+#include "framework/splitter_wnd.h"
 
 const MessageEntry CView::messageEntries[] = {
     MessageRow<&CView::OnMouseActivate>(WM_MOUSEACTIVATE),
     MessageRow<&CView::OnDestroy>(WM_DESTROY),
+    CommandRow<&CView::OnNextPane>(ID_NEXT_PANE),
+    CommandRow<&CView::OnPrevPane>(ID_PREV_PANE),
 };
 const MessageMap CView::messageMap{&CWnd::messageMap, messageEntries};
 
@@ -25,14 +28,6 @@ BOOL CView::Create(const char* lpszClassName, const char* lpszWindowName, DWORD 
 }
 
 void CView::OnInitialUpdate() { InvalidateRect(m_hWnd, nullptr, TRUE); }
-
-CFrameWnd* CView::GetParentFrame() const {
-    for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
-        if (auto* frame = dynamic_cast<CFrameWnd*>(FromHandle(parent)))
-            return frame;
-    }
-    return nullptr;
-}
 
 BOOL CView::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {
     if (CWnd::OnCmdMsg(nID, mode, pCmdUI))
@@ -54,4 +49,14 @@ void CView::OnDestroy() {
     if (frame != nullptr && frame->GetActiveView() == this)
         frame->SetActiveView(nullptr, FALSE);
     Default();
+}
+
+void CView::OnNextPane() {
+    if (auto* splitter = dynamic_cast<CSplitterWnd*>(GetParent()))
+        splitter->ActivateNext(FALSE);
+}
+
+void CView::OnPrevPane() {
+    if (auto* splitter = dynamic_cast<CSplitterWnd*>(GetParent()))
+        splitter->ActivateNext(TRUE);
 }

@@ -5,7 +5,6 @@
 #include "framework/wnd.h"
 
 class CDocument;
-class CFrameWnd;
 struct CCreateContext;
 
 class CView : public CWnd {
@@ -22,7 +21,6 @@ public:
     virtual void OnInitialUpdate();
 
     CDocument* GetDocument() const { return m_pDocument; }
-    CFrameWnd* GetParentFrame() const;
 
     BOOL OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) override;
 
@@ -30,6 +28,9 @@ protected:
     // A click into the view makes it the frame's active view.
     LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    // F6 and Shift+F6: the next or previous pane of the splitter the view sits in.
+    void OnNextPane();
+    void OnPrevPane();
 
 private:
     friend class CDocument;

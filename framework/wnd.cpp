@@ -1,6 +1,7 @@
 #include "framework/wnd.h"
 
 #include "framework/exceptions.h"
+#include "framework/frame_wnd.h"
 #include "framework/message_box.h"
 #include "framework/win_app.h"
 
@@ -275,6 +276,14 @@ std::string CWnd::GetWindowText() const {
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+
+CFrameWnd* CWnd::GetParentFrame() const {
+    for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
+        if (auto* frame = dynamic_cast<CFrameWnd*>(FromHandle(parent)))
+            return frame;
+    }
+    return nullptr;
+}
 
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 

@@ -13,6 +13,8 @@
 
 #include <string>
 
+class CFrameWnd;
+
 class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
@@ -53,6 +55,8 @@ public:
     std::string GetWindowText() const;
     DWORD GetStyle() const;
     CWnd* GetParent() const;
+    // The nearest frame among the window's parents, or null.
+    CFrameWnd* GetParentFrame() const;
     CWnd* GetDlgItem(int nID) const;
     void GetClientRect(RECT* rect) const;
     void MoveWindow(const RECT& rect, BOOL bRepaint = TRUE);

@@ -6,3 +6,7 @@ list(APPEND SKIFF_CORE_SOURCES
 # header generated with this build's settings.
 configure_file(${CMAKE_CURRENT_LIST_DIR}/deployment_strings.h.in
                ${CMAKE_BINARY_DIR}/generated/deployment_strings.h @ONLY)
+# The text pane: a program class over the framework.
+if(WIN32)
+    list(APPEND SKIFF_PROGRAM_SOURCES ${CMAKE_CURRENT_LIST_DIR}/send_view.cpp)
+endif()

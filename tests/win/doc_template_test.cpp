@@ -86,7 +86,7 @@ protected:
 };
 
 TEST_F(DocTemplateTest, RefusedNewDocumentLeavesNoMainWindow) {
-    UseTemplate<CMainFrame>();
+    UseTemplate<CFrameWnd>();
     g_record.accept = false;
     app.OnFileNew();
     EXPECT_EQ(g_record.newDocuments.size(), 1u);
@@ -97,7 +97,7 @@ TEST_F(DocTemplateTest, RefusedNewDocumentLeavesNoMainWindow) {
 }
 
 TEST_F(DocTemplateTest, NewDocumentShowsTheMainWindowWithItsView) {
-    UseTemplate<CMainFrame>();
+    UseTemplate<CFrameWnd>();
     app.OnFileNew();
     ASSERT_NE(app.m_pMainWnd, nullptr);
     EXPECT_TRUE(IsWindowVisible(app.m_pMainWnd->m_hWnd));
@@ -134,7 +134,7 @@ TEST_F(DocTemplateTest, CaptionNamesTheDocumentOnlyForTheFrameworksFrame) {
 }
 
 TEST_F(DocTemplateTest, CtrlNRenewsTheSameDocumentAndClosingEndsTheLoop) {
-    UseTemplate<CMainFrame>();
+    UseTemplate<CFrameWnd>();
     g_record.closeOnSecondNew = true;
     app.OnFileNew();
     ASSERT_NE(app.m_pMainWnd, nullptr);

@@ -59,20 +59,28 @@ TEST(ResourcesTest, FieldsOfANewlineSeparatedText) {
     }
 }
 
-TEST(ResourcesTest, AcceleratorsMapCtrlNToTheNewDocumentCommand) {
-    const HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr),
-                                           MAKEINTRESOURCEA(IDR_MAINFRAME));
+TEST(ResourcesTest, AcceleratorsOfTheMainFrame) {
+    const HACCEL table =
+        LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
     ASSERT_NE(table, nullptr);
     std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
     CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
-    bool found = false;
-    for (const ACCEL& entry : entries) {
-        if (entry.key == 'N' && (entry.fVirt & (FVIRTKEY | FCONTROL)) == (FVIRTKEY | FCONTROL)) {
-            EXPECT_EQ(entry.cmd, ID_FILE_NEW);
-            found = true;
-        }
+    const struct {
+        WORD key;
+        BYTE modifiers;
+        WORD command;
+    } expected[] = {
+        {'N', FCONTROL, ID_FILE_NEW},
+        {VK_F6, 0, ID_NEXT_PANE},
+        {VK_F6, FSHIFT, ID_PREV_PANE},
+    };
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(entries[i].key, expected[i].key);
+        EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | expected[i].modifiers);
+        EXPECT_EQ(entries[i].cmd, expected[i].command);
     }
-    EXPECT_TRUE(found);
 }
 
 TEST(ResourcesTest, IconComesInBothSizes) {

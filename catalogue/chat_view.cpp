@@ -1,0 +1,37 @@
+#include "catalogue/chat_view.h"
+
+#include "framework/document.h"
+#include "session/chat_doc.h"
+#include "ui/send_view.h"
+
+const MessageEntry CChatView::messageEntries[] = {
+    MessageRow<&CChatView::OnTimer>(WM_TIMER),
+};
+const MessageMap CChatView::messageMap{&CView::messageMap, messageEntries};
+
+BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                       const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+    const BOOL created =
+        CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext);
+    // Without a window a timer would belong to the thread and never be stopped.
+    if (m_hWnd != nullptr)
+        SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
+    return created;
+}
+
+void CChatView::ForwardMessage(const std::string& text) {
+    const CDocument* doc = GetDocument();
+    if (doc == nullptr || doc->GetViews().size() < 2)
+        return;
+    if (auto* pane = dynamic_cast<CSendView*>(doc->GetViews()[1]))
+        pane->ShowMessage(text);
+}
+
+void CChatView::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kHandshakeTimer) {
+        KillTimer(nIDEvent);
+        if (auto* doc = dynamic_cast<CChatDoc*>(GetDocument()))
+            doc->OnHandshakeTimeout();
+    }
+    Default();
+}

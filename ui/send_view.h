@@ -1,0 +1,20 @@
+// The text pane under the application list: it shows the last status message, with the local
+// date and time in front. Each message replaces the whole text.
+#pragma once
+
+#include "framework/edit_view.h"
+
+#include <string>
+
+class CSendView : public CEditView {
+public:
+    // Bordered, multi-line, vertical scroll bar only, no word wrap, selection kept visible.
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
+                                    ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
+
+    // The edit control of CEditView, with its style replaced by kStyle.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    void ShowMessage(std::string message);
+};
+
+static_assert(CSendView::kStyle == 1352663492);
