@@ -10,8 +10,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     // The client area as it is now: the bars that will take their share do not exist yet.
     RECT client{};
     GetClientRect(&client);
-    const SIZE listSize{client.right - client.left,
-                        client.bottom - client.top - kTextPaneHeight};
+    const SIZE listSize{client.right - client.left, client.bottom - client.top - kTextPaneHeight};
     if (!m_splitter.CreateView(0, 0, NewObject<CView, CChatView>, listSize, pContext))
         return FALSE;
     if (!m_splitter.CreateView(1, 0, NewObject<CView, CSendView>, SIZE{0, 0}, pContext))

@@ -21,8 +21,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {
         }
         break;
     case CmdMode::update:
-        if (const MessageEntry* entry =
-                GetMessageMap()->Find(MessageEntry::updateCommandUI, nID)) {
+        if (const MessageEntry* entry = GetMessageMap()->Find(MessageEntry::updateCommandUI, nID)) {
             entry->call(*this, 0, reinterpret_cast<LPARAM>(pCmdUI));
             return TRUE;
         }

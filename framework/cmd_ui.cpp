@@ -7,7 +7,9 @@ void CCmdUI::Enable(BOOL bOn) {
     ApplyEnable(bOn);
 }
 
-void CCmdUI::SetCheck(int nCheck) { ApplyCheck(nCheck); }
+void CCmdUI::SetCheck(int nCheck) {
+    ApplyCheck(nCheck);
+}
 
 void CCmdUI::DoUpdate(CCmdTarget& target) {
     m_bEnableChanged = false;

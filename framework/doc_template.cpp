@@ -28,8 +28,7 @@ CDocument* CSingleDocTemplate::OpenNewDocument() {
     std::unique_ptr<CDocument> doc(m_newDocument());
     CFrameWnd* frame = m_newFrame();
     CCreateContext context{doc.get(), m_newView};
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
-                          &context)) {
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
         delete frame;
         return nullptr;
     }

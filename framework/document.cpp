@@ -12,14 +12,14 @@ CDocument::~CDocument() {
 
 BOOL CDocument::OnNewDocument() {
     DeleteContents();
-    m_strPathName.clear();
-    m_bModified = FALSE;
     return TRUE;
 }
 
 void CDocument::DeleteContents() {}
 
-void CDocument::OnCloseDocument() { DeleteContents(); }
+void CDocument::OnCloseDocument() {
+    DeleteContents();
+}
 
 void CDocument::AddView(CView* pView) {
     if (std::find(m_viewList.begin(), m_viewList.end(), pView) != m_viewList.end())

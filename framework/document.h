@@ -13,7 +13,8 @@ public:
     CDocument() = default;
     ~CDocument() override; // views still attached lose their document
 
-    // A fresh, empty document: DeleteContents, then no path and not modified.
+    // A fresh, empty document. The program never opens or saves a file, so there is no path
+    // or modified flag to reset: this empties the contents.
     virtual BOOL OnNewDocument();
     // Empties the document; called for a new document and when it closes.
     virtual void DeleteContents();
@@ -28,13 +29,8 @@ public:
     const std::string& GetTitle() const { return m_strTitle; }
     // Sets the title and lets the frames of the views show it.
     void SetTitle(const std::string& title);
-    const std::string& GetPathName() const { return m_strPathName; }
-    BOOL IsModified() const { return m_bModified; }
-    void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }
 
 private:
     std::vector<CView*> m_viewList;
     std::string m_strTitle;
-    std::string m_strPathName;
-    BOOL m_bModified = FALSE;
 };

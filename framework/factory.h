@@ -7,4 +7,6 @@
 
 template <class Base> using Factory = Base* (*)();
 
-template <class Base, class Derived> Base* NewObject() { return new Derived; }
+template <class Base, class Derived> Base* NewObject() {
+    return new Derived;
+}

@@ -16,14 +16,13 @@ const MessageMap CFrameWnd::messageMap{&CWnd::messageMap, messageEntries};
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                           CCreateContext* pContext) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = AfxGetInstanceHandle();
     m_strTitle = AfxExtractSubString(AfxLoadString(nIDResource), 0);
     const HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(nIDResource));
     m_pCreateContext = pContext;
-    const BOOL created =
-        CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                 CW_USEDEFAULT, CW_USEDEFAULT,
-                 pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, menu);
+    const BOOL created = CreateEx(0, nullptr, m_strTitle.c_str(), dwDefaultStyle, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, menu);
     m_pCreateContext = nullptr;
     if (!created) {
         if (menu != nullptr)
@@ -104,8 +103,7 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;
     const CDocument* doc = GetActiveDocument();
-    UpdateFrameTitleForDocument(bAddToTitle && doc != nullptr ? doc->GetTitle().c_str()
-                                                              : nullptr);
+    UpdateFrameTitleForDocument(bAddToTitle && doc != nullptr ? doc->GetTitle().c_str() : nullptr);
 }
 
 void CFrameWnd::UpdateFrameTitleForDocument(const char* lpszDocName) {

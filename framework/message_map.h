@@ -41,7 +41,9 @@ struct MessageMap {
 // Message numbers under which reflected messages appear in the sending control's table.
 // They never reach Windows: they only name rows.
 inline constexpr UINT kReflectedBase = WM_USER + 0x1C00;
-constexpr UINT Reflected(UINT message) { return kReflectedBase + message; }
+constexpr UINT Reflected(UINT message) {
+    return kReflectedBase + message;
+}
 
 // How a handler's signature receives the message.
 template <auto Handler, class Signature = decltype(Handler)> struct MessageCall;

@@ -1,5 +1,7 @@
 #include "framework/resource_string.h"
 
+#include "framework/win_app.h"
+
 #include <vector>
 
 std::string AfxLoadString(UINT nID) {
@@ -8,7 +10,7 @@ std::string AfxLoadString(UINT nID) {
     for (std::size_t size = 256; size <= 65536; size *= 2) {
         std::vector<char> buffer(size);
         const int length =
-            LoadStringA(GetModuleHandleA(nullptr), nID, buffer.data(), static_cast<int>(size));
+            LoadStringA(AfxGetInstanceHandle(), nID, buffer.data(), static_cast<int>(size));
         if (length <= 0)
             return {};
         if (static_cast<std::size_t>(length) < size - 1 || size == 65536)

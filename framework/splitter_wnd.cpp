@@ -17,8 +17,7 @@ const MessageEntry CSplitterWnd::messageEntries[] = {
 };
 const MessageMap CSplitterWnd::messageMap{&CWnd::messageMap, messageEntries};
 
-BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle,
-                                UINT nID) {
+BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID) {
     // Pane ids hold the row and the column in 4 bits each.
     if (nRows < 1 || nRows > 16 || nCols < 1 || nCols > 16)
         return FALSE;
@@ -167,4 +166,6 @@ void CSplitterWnd::OnLButtonUp(UINT, POINT) {
     }
 }
 
-void CSplitterWnd::OnCaptureChanged() { m_nTrackingRow = -1; }
+void CSplitterWnd::OnCaptureChanged() {
+    m_nTrackingRow = -1;
+}

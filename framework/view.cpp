@@ -27,7 +27,9 @@ BOOL CView::Create(const char* lpszClassName, const char* lpszWindowName, DWORD 
     return TRUE;
 }
 
-void CView::OnInitialUpdate() { InvalidateRect(m_hWnd, nullptr, TRUE); }
+void CView::OnInitialUpdate() {
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
 
 BOOL CView::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {
     if (CWnd::OnCmdMsg(nID, mode, pCmdUI))

@@ -54,11 +54,23 @@ const MessageEntry CWinApp::messageEntries[] = {
 };
 const MessageMap CWinApp::messageMap{&CCmdTarget::messageMap, messageEntries};
 
-CWinApp* AfxGetApp() { return g_pApp; }
+CWinApp* AfxGetApp() {
+    return g_pApp;
+}
 
-std::string AfxGetAppName() { return g_pApp != nullptr ? g_pApp->m_strAppName : std::string(); }
+HINSTANCE AfxGetInstanceHandle() {
+    if (g_pApp != nullptr && g_pApp->m_hInstance != nullptr)
+        return g_pApp->m_hInstance;
+    return GetModuleHandleA(nullptr);
+}
 
-CWinApp::CWinApp() { g_pApp = this; }
+std::string AfxGetAppName() {
+    return g_pApp != nullptr ? g_pApp->m_strAppName : std::string();
+}
+
+CWinApp::CWinApp() {
+    g_pApp = this;
+}
 
 CWinApp::~CWinApp() {
     if (g_pApp == this)
@@ -79,7 +91,9 @@ void CWinApp::InitApplication(HINSTANCE hInstance, const char* lpCmdLine, int nC
     });
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance() {
+    return TRUE;
+}
 
 int CWinApp::Run() {
     MSG msg{};

@@ -45,8 +45,7 @@ public:
     BOOL WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue);
     std::string GetProfileString(const char* lpszSection, const char* lpszEntry,
                                  const char* lpszDefault = "") const;
-    BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry,
-                            const char* lpszValue);
+    BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
     // Reads the recent-file list (nMaxMRU entries) and the print preview page count; they
     // are written back at exit.
     void LoadStdProfileSettings(UINT nMaxMRU);
@@ -61,8 +60,8 @@ public:
     void OnFileNew(); // ID_FILE_NEW: a new document through the template
     void OnAppExit(); // ID_APP_EXIT: closes the main window as if the user had
 
-    HINSTANCE m_hInstance = nullptr;
-    std::string m_lpCmdLine; // the text after the program's name
+    HINSTANCE m_hInstance = nullptr; // the module whose resources the program loads
+    std::string m_lpCmdLine;         // the text after the program's name
     int m_nCmdShow = SW_SHOWNORMAL;
     std::string m_strAppName;
     std::string m_strExeName; // without folder and extension
@@ -83,5 +82,7 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The module that holds the program's resources: the application's, or this executable.
+HINSTANCE AfxGetInstanceHandle();
 // The application's title: box captions; "" when there is no application object.
 std::string AfxGetAppName();

@@ -45,8 +45,7 @@ std::string CWinApp::SectionKey(const char* lpszSection) const {
     return "Software\\" + m_strRegistryKey + "\\" + m_strAppName + "\\" + lpszSection;
 }
 
-UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry,
-                            int nDefault) const {
+UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault) const {
     RegKey key;
     if (m_strRegistryKey.empty() || !key.Open(SectionKey(lpszSection)))
         return static_cast<UINT>(nDefault);
@@ -65,8 +64,8 @@ BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, in
     if (m_strRegistryKey.empty() || !key.Create(SectionKey(lpszSection)))
         return FALSE;
     const DWORD value = static_cast<DWORD>(nValue);
-    return RegSetValueExA(key.get(), lpszEntry, 0, REG_DWORD,
-                          reinterpret_cast<const BYTE*>(&value), sizeof value) == ERROR_SUCCESS;
+    return RegSetValueExA(key.get(), lpszEntry, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                          sizeof value) == ERROR_SUCCESS;
 }
 
 std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry,
@@ -101,8 +100,7 @@ std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszE
 BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry,
                                  const char* lpszValue) {
     RegKey key;
-    if (m_strRegistryKey.empty() || lpszValue == nullptr ||
-        !key.Create(SectionKey(lpszSection)))
+    if (m_strRegistryKey.empty() || lpszValue == nullptr || !key.Create(SectionKey(lpszSection)))
         return FALSE;
     const std::string value = lpszValue;
     return RegSetValueExA(key.get(), lpszEntry, 0, REG_SZ,

@@ -28,7 +28,7 @@ const char* RegisterFrameworkClass(WNDPROC proc) {
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = AfxGetInstanceHandle();
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<const char*>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         wc.lpszClassName = kWndClass;
@@ -76,7 +76,9 @@ void CWnd::Detach() {
     m_hWnd = nullptr;
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCTA&) { return TRUE; }
+BOOL CWnd::PreCreateWindow(CREATESTRUCTA&) {
+    return TRUE;
+}
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName,
                     DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
@@ -94,7 +96,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
     cs.cy = nHeight;
     cs.hwndParent = hWndParent;
     cs.hMenu = nIDorHMenu;
-    cs.hInstance = GetModuleHandleA(nullptr);
+    cs.hInstance = AfxGetInstanceHandle();
     if (!PreCreateWindow(cs))
         return FALSE;
     const bool ownClass = cs.lpszClass == nullptr;
@@ -105,10 +107,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
     }
     // Our own class attaches the object at WM_NCCREATE from the creation parameter; a
     // system control is subclassed as soon as it exists.
-    const HWND hWnd = CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName,
-                                      static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
-                                      cs.hwndParent, cs.hMenu, cs.hInstance,
-                                      ownClass ? this : cs.lpCreateParams);
+    const HWND hWnd = CreateWindowExA(
+        cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx,
+        cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, ownClass ? this : cs.lpCreateParams);
     if (hWnd == nullptr) {
         m_hWnd = nullptr;
         return FALSE;
@@ -129,7 +130,9 @@ BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, DWORD d
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
 }
 
-BOOL CWnd::DestroyWindow() { return m_hWnd != nullptr && ::DestroyWindow(m_hWnd); }
+BOOL CWnd::DestroyWindow() {
+    return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
+}
 
 void CWnd::PostNcDestroy() {
     if (m_bAutoDelete)
@@ -247,7 +250,9 @@ UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse) {
     return ::SetTimer(m_hWnd, nIDEvent, nElapse, nullptr);
 }
 
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) {
+    return ::KillTimer(m_hWnd, nIDEvent);
+}
 
 int CWnd::MessageBox(const std::string& text, const char* caption, UINT type) {
     const std::string title = caption != nullptr ? caption : AfxGetAppName();
@@ -262,7 +267,9 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
-void CWnd::SetWindowText(const std::string& text) { ::SetWindowTextA(m_hWnd, text.c_str()); }
+void CWnd::SetWindowText(const std::string& text) {
+    ::SetWindowTextA(m_hWnd, text.c_str());
+}
 
 std::string CWnd::GetWindowText() const {
     const int length = GetWindowTextLengthA(m_hWnd);
@@ -273,9 +280,13 @@ std::string CWnd::GetWindowText() const {
     return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+DWORD CWnd::GetStyle() const {
+    return static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE));
+}
 
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetParent() const {
+    return FromHandle(::GetParent(m_hWnd));
+}
 
 CFrameWnd* CWnd::GetParentFrame() const {
     for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
@@ -285,15 +296,23 @@ CFrameWnd* CWnd::GetParentFrame() const {
     return nullptr;
 }
 
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
+CWnd* CWnd::GetDlgItem(int nID) const {
+    return FromHandle(::GetDlgItem(m_hWnd, nID));
+}
 
-void CWnd::GetClientRect(RECT* rect) const { ::GetClientRect(m_hWnd, rect); }
+void CWnd::GetClientRect(RECT* rect) const {
+    ::GetClientRect(m_hWnd, rect);
+}
 
 void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint) {
     ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  bRepaint);
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+BOOL CWnd::ShowWindow(int nCmdShow) {
+    return ::ShowWindow(m_hWnd, nCmdShow);
+}
 
-void CWnd::SetFocus() { ::SetFocus(m_hWnd); }
+void CWnd::SetFocus() {
+    ::SetFocus(m_hWnd);
+}

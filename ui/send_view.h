@@ -9,8 +9,8 @@
 class CSendView : public CEditView {
 public:
     // Bordered, multi-line, vertical scroll bar only, no word wrap, selection kept visible.
-    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL |
-                                    ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
+    static constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | ES_MULTILINE |
+                                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL;
 
     // The edit control of CEditView, with its style replaced by kStyle.
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;

@@ -44,8 +44,8 @@ const MessageMap FailingWnd::messageMap{&CWnd::messageMap, messageEntries};
 TEST(HandlerErrorTest, ErrorIsReportedAndTheMessageLoopGoesOn) {
     TestApp app;
     FailingWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "failing", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, nullptr, "failing", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     const HWND hWnd = wnd.m_hWnd;
     // The quit comes only after the box is answered, so it proves the loop ran on; it comes
     // after the deadline when no box shows, so the test cannot hang.
@@ -70,8 +70,8 @@ TEST(HandlerErrorTest, ErrorDuringCreationFailsTheWindow) {
     FailingWnd wnd;
     wnd.failCreate = true;
     auto answer = frameworktest::AnswerNextBox(IDOK);
-    EXPECT_FALSE(wnd.CreateEx(0, nullptr, "failing", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
-                              nullptr, nullptr));
+    EXPECT_FALSE(
+        wnd.CreateEx(0, nullptr, "failing", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     const auto box = answer.get();
     ASSERT_TRUE(box.has_value());

@@ -18,8 +18,8 @@ protected:
     void SetUp() override {
         CCreateContext context{&doc, NewObject<CView, CChatView>};
         frame = new CMainFrame;
-        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                                     nullptr, &context));
+        ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
+                                     &context));
         frame->m_bAutoDelete = true;
         list = dynamic_cast<CChatView*>(frame->m_splitter.GetPane(0, 0));
         pane = dynamic_cast<CSendView*>(frame->m_splitter.GetPane(1, 0));

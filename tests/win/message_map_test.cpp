@@ -68,8 +68,8 @@ const MessageMap DerivedWnd::messageMap{&BaseWnd::messageMap, messageEntries};
 
 TEST(MessageMapTest, RowsOfTheClassComeFirstThenThoseOfItsBase) {
     DerivedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "map", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, nullptr, "map", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     EXPECT_EQ(CWnd::FromHandle(wnd.m_hWnd), &wnd);
     const struct {
         UINT message;
@@ -95,8 +95,8 @@ TEST(MessageMapTest, RowsOfTheClassComeFirstThenThoseOfItsBase) {
 
 TEST(MessageMapTest, DestroyingTheWindowDetachesTheObject) {
     DerivedWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "map", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, nullptr, "map", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     const HWND hWnd = wnd.m_hWnd;
     EXPECT_TRUE(wnd.DestroyWindow());
     EXPECT_EQ(wnd.m_hWnd, nullptr);
@@ -151,8 +151,8 @@ const MessageMap ParentWnd::messageMap{&CWnd::messageMap, messageEntries};
 
 TEST(MessageMapTest, SubclassedControlKeepsItsBehaviourAndGetsItsNotificationsBack) {
     ParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
-                                nullptr, nullptr));
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                nullptr));
     const RECT rect{10, 10, 110, 40};
 
     CheckBox reflecting;
@@ -169,8 +169,8 @@ TEST(MessageMapTest, SubclassedControlKeepsItsBehaviourAndGetsItsNotificationsBa
 
     // Without a reflected row, a click is the parent's command.
     PlainCheckBox plain;
-    ASSERT_TRUE(plain.Create("BUTTON", "plain", WS_VISIBLE | BS_AUTOCHECKBOX, rect, &parent,
-                             kButtonId));
+    ASSERT_TRUE(
+        plain.Create("BUTTON", "plain", WS_VISIBLE | BS_AUTOCHECKBOX, rect, &parent, kButtonId));
     plain.SendMessage(BM_CLICK);
     EXPECT_EQ(parent.clicks, 1);
 }

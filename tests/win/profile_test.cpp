@@ -91,10 +91,8 @@ TEST_F(ProfileTest, StringsAreStoredAsTextAndReadBack) {
         const char* entry;
         std::string value;
     } cases[] = {
-        {"AccountName", "alice"},
-        {"EmailAdress", "alice@example.org"},
-        {"Password", ""},
-        {"Spaces", "  two  words  "},
+        {"AccountName", "alice"}, {"EmailAdress", "alice@example.org"},
+        {"Password", ""},         {"Spaces", "  two  words  "},
         {"Long", longText},
     };
     for (const auto& c : cases) {
@@ -127,8 +125,7 @@ TEST_F(ProfileTest, StandardSettingsAreReadAtStartAndWrittenBackAtExit) {
     ASSERT_TRUE(app.WriteProfileInt("Settings", "PreviewPages", 2));
 
     app.LoadStdProfileSettings(4);
-    EXPECT_EQ(app.m_recentFiles,
-              (std::vector<std::string>{"C:\\a.txt", "", "C:\\c.txt", ""}));
+    EXPECT_EQ(app.m_recentFiles, (std::vector<std::string>{"C:\\a.txt", "", "C:\\c.txt", ""}));
     EXPECT_EQ(app.m_nNumPreviewPages, 2);
 
     DeleteAll();

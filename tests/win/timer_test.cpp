@@ -32,8 +32,8 @@ const MessageMap OneShotWnd::messageMap{&CWnd::messageMap, messageEntries};
 
 TEST(TimerTest, EachOneShotTimerTicksWithItsOwnIdAndIsGoneAfterwards) {
     OneShotWnd wnd;
-    ASSERT_TRUE(wnd.CreateEx(0, nullptr, "timers", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr));
+    ASSERT_TRUE(
+        wnd.CreateEx(0, nullptr, "timers", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
     ASSERT_EQ(wnd.SetTimer(5, 30), 5u);
     ASSERT_EQ(wnd.SetTimer(4, 10), 4u);
     ASSERT_TRUE(frameworktest::PumpUntil([&] { return wnd.ticks.size() >= 2; }));
