@@ -19,14 +19,20 @@ constexpr const char* kClientVersion = "000001";
 
 BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& address, UINT port) {
     m_strHandle = handle;
-    // The socket joins the document only once it is connected: a message box below runs its
-    // own loop, in which a time-out may close the session, and must find nothing half-made.
-    auto socket = std::make_unique<CChatSocket>(this);
-    if (!socket->Create(0, SOCK_STREAM, CAsyncSocket::kAllEvents)) {
-        AfxMessageBox(IDS_SOCKET_CREATE_FAILED, MB_OK);
-        return FALSE;
-    }
-    while (!socket->Connect(address, port)) {
+    // The socket joins the document only once it is connected: the retry box runs its own
+    // message loop, in which a time-out may close the session, and must find nothing
+    // half-made. Each attempt gets a new socket, as one whose connect has failed cannot be
+    // connected again everywhere.
+    std::unique_ptr<CChatSocket> socket;
+    for (;;) {
+        socket = std::make_unique<CChatSocket>(this);
+        if (!socket->Create(0, SOCK_STREAM, CAsyncSocket::kAllEvents)) {
+            AfxMessageBox(IDS_SOCKET_CREATE_FAILED, MB_OK);
+            return FALSE;
+        }
+        if (socket->Connect(address, port))
+            break;
+        socket.reset();
         if (AfxMessageBox(IDS_CONNECT_RETRY, MB_YESNO) == IDNO)
             return FALSE;
     }

@@ -5,6 +5,8 @@
 #include "deployment.h"
 #include "session/chat_doc.h"
 
+#include <thread>
+
 using namespace sessiontest;
 
 namespace {
@@ -62,6 +64,37 @@ TEST_F(SessionConnectTest, AnUnreachableServerIsOfferedAgainUntilTheUserGivesUp)
         EXPECT_EQ(doc.m_pArchiveOut, nullptr) << test.what;
         EXPECT_FALSE(doc.m_bVersionPending) << test.what;
     }
+}
+
+// The retry uses the same socket again; it must get through once the server is there.
+TEST_F(SessionConnectTest, ARetryAfterTheServerHasComeUpConnects) {
+    const UINT port = sockettest::RefusingPort();
+    SOCKET listening = INVALID_SOCKET;
+    std::string received;
+    std::thread server;
+    TestApp app;
+    CChatDoc doc;
+    {
+        // While the retry box is up, the server starts listening.
+        BoxAnswerer boxes({IDYES}, [&] {
+            if (listening != INVALID_SOCKET)
+                return;
+            listening = ListenAt(port);
+            server = std::thread([&] {
+                sockettest::Peer peer = AcceptWithin(listening);
+                if (peer.Valid())
+                    received = ReadToEnd(peer);
+            });
+        });
+        EXPECT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", port));
+        doc.DeleteContents();
+        EXPECT_EQ(boxes.Seen(),
+                  (std::vector<BoxSeen>{{"Skiffdesk", "Failed to connect to server\nTry again?"}}));
+    }
+    if (server.joinable())
+        server.join();
+    closesocket(listening);
+    EXPECT_EQ(received, Wire(0, "SKDV000001") + Wire(1, "SKDS1"));
 }
 
 } // namespace

@@ -65,6 +65,32 @@ private:
     std::thread m_thread; // last: it uses the member above
 };
 
+// A socket listening on 127.0.0.1:port, or INVALID_SOCKET.
+inline SOCKET ListenAt(UINT port) {
+    const SOCKET listening = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<u_short>(port));
+    if (bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listening, 1) != 0) {
+        closesocket(listening);
+        return INVALID_SOCKET;
+    }
+    return listening;
+}
+
+// The next connection on listening, or an invalid peer after kDeadlineMs.
+inline sockettest::Peer AcceptWithin(SOCKET listening) {
+    fd_set ready;
+    FD_ZERO(&ready);
+    FD_SET(listening, &ready);
+    timeval bound{static_cast<long>(kDeadlineMs / 1000), 0};
+    if (select(0, &ready, nullptr, nullptr, &bound) != 1)
+        return sockettest::Peer(INVALID_SOCKET);
+    return sockettest::Peer(accept(listening, nullptr, nullptr));
+}
+
 // What the server thread reads until the client has closed its sending side (or failed).
 inline std::string ReadToEnd(sockettest::Peer& peer) {
     return peer.ReceiveUpTo(1u << 20);
