@@ -29,17 +29,10 @@ BOOL CChatDoc::OnNewDocument() {
     return ConnectWithHandshake(setup.m_strHandle, setup.m_strServer, deployment::kAppServerPort);
 }
 
-namespace {
-template <class View> void Forward(View& view, const std::string& text) {
-    if constexpr (requires { view.ForwardMessage(text); })
-        view.ForwardMessage(text);
-}
-} // namespace
-
 void CChatDoc::DisplayMsg(const std::string& text) {
     for (CView* view : GetViews()) {
         if (auto* chatView = dynamic_cast<CChatView*>(view))
-            Forward(*chatView, text);
+            chatView->ForwardMessage(text);
     }
 }
 

@@ -3,8 +3,13 @@
 // that reads and answers every message box the code under test shows.
 #pragma once
 
+#include "catalogue/chat_view.h"
+#include "framework/create_context.h"
+#include "framework/document.h"
 #include "framework/win_app.h"
 #include "tests/win/socket_test_support.h"
+#include "ui/send_view.h"
+#include "ui/time_stamp.h"
 
 #include <atomic>
 #include <cstdint>
@@ -95,6 +100,51 @@ inline sockettest::Peer AcceptWithin(SOCKET listening) {
 inline std::string ReadToEnd(sockettest::Peer& peer) {
     return peer.ReceiveUpTo(1u << 20);
 }
+
+// The document's views as in the program, the list view first and the text pane second, with
+// every text the pane is given recorded without its time stamp.
+class PaneRecorder {
+public:
+    explicit PaneRecorder(CDocument& doc) {
+        m_parent.CreateEx(0, nullptr, "session", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                          nullptr);
+        doc.AddView(&m_list);
+        CCreateContext context{&doc, nullptr};
+        const RECT rect{0, 0, 300, 100};
+        m_pane.Create(nullptr, nullptr, WS_CHILD, rect, &m_parent, 100, &context);
+        SetPropA(m_pane.m_hWnd, kRecorderProperty, this);
+        m_paneProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            m_pane.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingProc)));
+    }
+    PaneRecorder(const PaneRecorder&) = delete;
+    PaneRecorder& operator=(const PaneRecorder&) = delete;
+    ~PaneRecorder() {
+        SetWindowLongPtrA(m_pane.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_paneProc));
+        RemovePropA(m_pane.m_hWnd, kRecorderProperty);
+    }
+
+    bool Ready() const { return m_pane.m_hWnd != nullptr && m_paneProc != nullptr; }
+    const std::vector<std::string>& Texts() const { return m_texts; }
+
+private:
+    static constexpr const char* kRecorderProperty = "SessionTest.PaneRecorder";
+
+    static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = static_cast<PaneRecorder*>(GetPropA(window, kRecorderProperty));
+        if (message == WM_SETTEXT && lParam != 0) {
+            const std::string text = reinterpret_cast<const char*>(lParam);
+            const std::size_t stamp = LocalTimeStamp(0).size();
+            self->m_texts.push_back(text.size() >= stamp ? text.substr(stamp) : text);
+        }
+        return CallWindowProcA(self->m_paneProc, window, message, wParam, lParam);
+    }
+
+    CWnd m_parent;
+    CChatView m_list; // no window: it only relays
+    CSendView m_pane;
+    WNDPROC m_paneProc = nullptr;
+    std::vector<std::string> m_texts;
+};
 
 struct BoxSeen {
     std::string caption;

@@ -1,0 +1,143 @@
+// What the text pane shows of the server's messages, and how the session ends when the stream
+// ends, breaks or carries a length that cannot be right: the connection is dropped without a
+// goodbye and without an error box.
+#include "tests/win/session_test_support.h"
+
+#include "session/chat_doc.h"
+
+using namespace sessiontest;
+
+namespace {
+
+constexpr std::size_t kHandshakeBytes = 15;
+const std::string kReset = "Server has reset the connection";
+const std::string kClosing = "Closing connection";
+
+class SessionStreamEndTest : public sockettest::SocketTest {
+protected:
+    TestApp m_app;
+};
+
+TEST_F(SessionStreamEndTest, LinesAreShownAndATornOrMalformedMessageDropsTheConnection) {
+    enum Then { closes, resets, waitsForTheClient };
+    const struct {
+        const char* what;
+        std::string sent; // in one write, after the handshake
+        Then then;
+        std::vector<std::string> texts;
+        std::string afterHandshake; // when the server waits for the client
+    } cases[] = {
+        {"lines of another kind, then the close flag",
+         Wire(0, "SKDX1", {"a", "b"}) + Wire(1, ""),
+         waitsForTheClient,
+         {"a", "b"},
+         ""},
+        {"lines of a reply are shown after its close",
+         Wire(0, "SKDV1", {"x"}),
+         waitsForTheClient,
+         {"x"},
+         Wire(1, "SKDS1")},
+        {"stream ends after one byte of a message",
+         std::string(1, '\0'),
+         closes,
+         {kReset, kClosing},
+         ""},
+        {"stream ends inside the text",
+         std::string("\0\0\x05SK", 5),
+         closes,
+         {kReset, kClosing},
+         ""},
+        {"stream ends inside the second message",
+         Wire(0, "SKDX1", {"a"}) + std::string("\0", 1),
+         closes,
+         {"a", kReset, kClosing},
+         ""},
+        {"reset inside a message", std::string("\0\0\x05SK", 5), resets, {kReset, kClosing}, ""},
+        {"text length beyond any message",
+         std::string("\0\0", 2) + std::string(15, '\xFF'),
+         waitsForTheClient,
+         {kReset, kClosing},
+         ""},
+        {"list count beyond any message",
+         std::string("\0\0\0\xFF\xFF", 5) + std::string(4, '\xFF'),
+         waitsForTheClient,
+         {kReset, kClosing},
+         ""},
+    };
+    for (const auto& test : cases) {
+        CChatDoc doc;
+        PaneRecorder pane(doc);
+        ASSERT_TRUE(pane.Ready());
+        std::string afterHandshake;
+        {
+            LoopbackServer server([&](sockettest::Peer& peer) {
+                if (peer.ReceiveUpTo(kHandshakeBytes).size() != kHandshakeBytes ||
+                    !peer.SendAll(test.sent))
+                    return;
+                if (test.then == resets)
+                    peer.Reset();
+                else if (test.then == waitsForTheClient)
+                    afterHandshake = ReadToEnd(peer);
+            });
+            BoxAnswerer boxes;
+            ASSERT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", server.Port())) << test.what;
+            EXPECT_TRUE(sockettest::PumpUntil([&] { return doc.m_pSocket == nullptr; }))
+                << test.what;
+            EXPECT_TRUE(boxes.Seen().empty()) << test.what;
+        }
+        EXPECT_EQ(pane.Texts(), test.texts) << test.what;
+        EXPECT_EQ(afterHandshake, test.afterHandshake) << test.what;
+        EXPECT_EQ(doc.m_pArchiveIn, nullptr) << test.what;
+    }
+}
+
+// Ending between two messages is the server's plain close: the connection goes with
+// "Closing connection" only. The read is what a read notification would start.
+TEST_F(SessionStreamEndTest, AStreamEndingBetweenMessagesClosesQuietly) {
+    CChatDoc doc;
+    PaneRecorder pane(doc);
+    ASSERT_TRUE(pane.Ready());
+    {
+        LoopbackServer server([&](sockettest::Peer& peer) {
+            if (peer.ReceiveUpTo(kHandshakeBytes).size() == kHandshakeBytes)
+                peer.SendAll(Wire(0, "SKDX1", {"line"}));
+        });
+        BoxAnswerer boxes;
+        ASSERT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", server.Port()));
+        EXPECT_TRUE(sockettest::PumpUntil([&] { return !pane.Texts().empty(); }));
+        doc.ProcessPendingRead();
+        EXPECT_TRUE(boxes.Seen().empty());
+    }
+    EXPECT_EQ(pane.Texts(), (std::vector<std::string>{"line", kClosing}));
+    EXPECT_EQ(doc.m_pSocket, nullptr);
+}
+
+// After a reset only the storing side goes: later sends do nothing, and the close sends no
+// goodbye.
+TEST_F(SessionStreamEndTest, AFailedSendDropsOnlyTheSendingSide) {
+    CChatDoc doc;
+    PaneRecorder pane(doc);
+    ASSERT_TRUE(pane.Ready());
+    LoopbackServer server([&](sockettest::Peer& peer) {
+        peer.ReceiveUpTo(kHandshakeBytes);
+        peer.Reset();
+    });
+    BoxAnswerer boxes;
+    ASSERT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", server.Port()));
+    // The reset reaches the client at some send after it has arrived.
+    const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+    while (doc.m_pArchiveOut != nullptr && GetTickCount64() < deadline) {
+        doc.SendMsg("SKDR0006000000");
+        Sleep(20);
+    }
+    EXPECT_EQ(doc.m_pArchiveOut, nullptr);
+    EXPECT_NE(doc.m_pSocket, nullptr);
+    EXPECT_NE(doc.m_pArchiveIn, nullptr);
+    doc.SendMsg("SKDR0006000000");
+    doc.DeleteContents();
+    EXPECT_EQ(doc.m_pSocket, nullptr);
+    EXPECT_EQ(pane.Texts(), std::vector<std::string>{kReset});
+    EXPECT_TRUE(boxes.Seen().empty());
+}
+
+} // namespace
