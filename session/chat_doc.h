@@ -49,6 +49,9 @@ public:
 
     // How long the goodbye waits for the server's close.
     static constexpr unsigned kDrainMs = 5000;
+    // How long a receive inside a begun message, or a send, may make no progress before the
+    // connection counts as broken: a server that stalls half-way must not freeze the program.
+    static constexpr unsigned kStallMs = 10000;
 
     std::string m_strHandle;               // in front of every text sent
     CChatSocket* m_pSocket = nullptr;      // the connection

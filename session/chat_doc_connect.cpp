@@ -37,6 +37,7 @@ BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& addre
             return FALSE;
     }
     m_pSocket = socket.release();
+    m_pSocket->SetTimeout(kStallMs);
     m_pFile = new CCountedSocketFile(m_pSocket);
     m_pArchiveIn = new CArchive(m_pFile, CArchive::load, CArchive::kDefaultBufferSize);
     m_pArchiveOut = new CArchive(m_pFile, CArchive::store, CArchive::kDefaultBufferSize);

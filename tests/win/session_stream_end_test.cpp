@@ -91,6 +91,34 @@ TEST_F(SessionStreamEndTest, LinesAreShownAndATornOrMalformedMessageDropsTheConn
     }
 }
 
+// A server that stops half-way through a message cannot freeze the program: the read gives
+// up after the stall bound and the connection goes as after a read error.
+TEST_F(SessionStreamEndTest, AMessageStalledHalfWayDropsTheConnectionAfterTheBound) {
+    CChatDoc doc;
+    PaneRecorder pane(doc);
+    ASSERT_TRUE(pane.Ready());
+    const HANDLE released = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ULONGLONG stalledFor = 0;
+    {
+        LoopbackServer server([&](sockettest::Peer& peer) {
+            if (peer.ReceiveUpTo(kHandshakeBytes).size() == kHandshakeBytes &&
+                peer.SendAll(std::string("\0\0\x05SK", 5)))
+                WaitForSingleObject(released, 3 * CChatDoc::kStallMs);
+        });
+        BoxAnswerer boxes;
+        ASSERT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", server.Port()));
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_TRUE(sockettest::PumpUntil([&] { return doc.m_pSocket == nullptr; }));
+        stalledFor = GetTickCount64() - start;
+        SetEvent(released);
+        EXPECT_TRUE(boxes.Seen().empty());
+    }
+    CloseHandle(released);
+    EXPECT_GE(stalledFor, CChatDoc::kStallMs * 8 / 10);
+    EXPECT_LT(stalledFor, CChatDoc::kStallMs * 2);
+    EXPECT_EQ(pane.Texts(), (std::vector<std::string>{kReset, kClosing}));
+}
+
 // Ending between two messages is the server's plain close: the connection goes with
 // "Closing connection" only. The read is what a read notification would start.
 TEST_F(SessionStreamEndTest, AStreamEndingBetweenMessagesClosesQuietly) {
