@@ -28,7 +28,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$SKIFF_BUILD/native/server/skiffserver" --address 127.0.0.1 --port 10101 \
+"$SKIFF_BUILD/native/skiffserver" --address 127.0.0.1 --port 10101 \
     --accounts "$run/accounts.db" >"$run/server.log" 2>&1 &
 server_pid=$!
 echo "Reference server on 127.0.0.1:10101 (log: $run/server.log)"
