@@ -120,6 +120,10 @@ TEST(ScriptedServer, AnswersTheHandshakeThenClosesAfterTheGoodbye) {
     EXPECT_TRUE(record.clientClosed);
     EXPECT_FALSE(record.partial);
     EXPECT_FALSE(record.malformed);
+    // The times the e2e tests measure the program's timers and order by.
+    EXPECT_NE(record.acceptedAt, ConnectionRecord::Clock::time_point());
+    EXPECT_LE(record.acceptedAt, record.goodbyeAt);
+    EXPECT_LE(record.goodbyeAt, record.clientClosedAt);
 }
 
 TEST(ScriptedServer, RepliesAsScripted) {

@@ -96,6 +96,8 @@ void SandboxTest::SetUp() {
 
     ASSERT_TRUE(support::DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot));
 
+    if (m_serve == Serve::nothing)
+        return;
     m_pServer = std::make_unique<support::ScriptedServer>();
     ASSERT_TRUE(m_pServer->Start()) << m_pServer->Error();
 }
@@ -179,6 +181,22 @@ std::optional<support::MessageBoxView> SandboxTest::WaitForMessageBox(const Prog
     if (!program.process.Valid())
         return std::nullopt;
     return support::WaitForMessageBox(program.process.Id(), timeout);
+}
+
+std::optional<support::MessageBoxView>
+SandboxTest::WaitForBoxPastSharedFolder(const Program& program, Millis timeout) {
+    if (!program.process.Valid())
+        return std::nullopt;
+    return support::WaitFor(
+        [&]() -> std::optional<support::MessageBoxView> {
+            for (support::MessageBoxView& box : support::MessageBoxesOf(program.process.Id())) {
+                if (box.caption != kSharedFolderCaption)
+                    return std::move(box);
+                support::AnswerMessageBox(box, IDOK);
+            }
+            return std::nullopt;
+        },
+        timeout);
 }
 
 std::string SandboxTest::TextPane(HWND mainWindow) {

@@ -34,6 +34,9 @@ struct Program {
 // Prepares the sandbox and the server; the test starts the program when it is ready.
 class SandboxTest : public ::testing::Test {
 protected:
+    enum class Serve { scripted, nothing }; // nothing: the test brings its own server or none
+    explicit SandboxTest(Serve serve = Serve::scripted) : m_serve(serve) {}
+
     void SetUp() override;
     void TearDown() override; // ends programs still running, stops the server
 
@@ -54,6 +57,11 @@ protected:
     static HWND FindMainWindow(const Program& program);
     std::optional<support::MessageBoxView>
     WaitForMessageBox(const Program& program, support::Millis timeout = support::kDefaultTimeout);
+    // The first box that is not the shared-folder message, answering that one with OK: every
+    // start shows it before the session's own boxes.
+    std::optional<support::MessageBoxView>
+    WaitForBoxPastSharedFolder(const Program& program,
+                               support::Millis timeout = support::kDefaultTimeout);
     // Text of the lower pane (the edit control of the main window).
     static std::string TextPane(HWND mainWindow);
 
@@ -74,6 +82,7 @@ protected:
 private:
     void EndPrograms();
 
+    Serve m_serve;
     std::string m_strSandbox;
     std::unique_ptr<support::ScriptedServer> m_pServer;
     std::vector<std::unique_ptr<Program>> m_programs; // stable addresses for the tests

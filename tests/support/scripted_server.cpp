@@ -14,6 +14,12 @@ namespace {
 // How often the serving thread looks at the stop flag while nothing arrives.
 constexpr long kSelectTimeoutUs = 50000;
 
+void MarkClientClosed(ConnectionRecord& record) {
+    if (!record.clientClosed)
+        record.clientClosedAt = ConnectionRecord::Clock::now();
+    record.clientClosed = true;
+}
+
 } // namespace
 
 Reply Reply::Message(std::string text, bool close, std::vector<std::string> lines) {
@@ -195,7 +201,7 @@ void ScriptedServer::Accept() {
         std::lock_guard lock(m_mutex);
         const auto own = m_scripts.find(connection.index);
         connection.script = own != m_scripts.end() ? own->second : m_defaultScript;
-        m_records.emplace_back();
+        m_records.emplace_back().acceptedAt = ConnectionRecord::Clock::now();
     }
     m_changed.notify_all();
     m_connections.push_back(std::move(connection));
@@ -213,7 +219,7 @@ void ScriptedServer::Receive(Connection& connection) {
         // A stalled connection stays open until Stop; it is no longer read.
         connection.reading = false;
         if (connection.stalled)
-            Update(connection.index, [](ConnectionRecord& record) { record.clientClosed = true; });
+            Update(connection.index, [](ConnectionRecord& record) { MarkClientClosed(record); });
         else
             CloseSocket(connection, false, 0, true);
         return;
@@ -231,6 +237,8 @@ void ScriptedServer::Receive(Connection& connection) {
         now = record.messages.size();
         for (std::size_t i = before; i < now; ++i)
             goodbyeNow = goodbyeNow || record.messages[i].m_bClose != 0;
+        if (goodbyeNow && !record.goodbye)
+            record.goodbyeAt = ConnectionRecord::Clock::now();
         record.goodbye = record.goodbye || goodbyeNow;
     });
     if (now > before)
@@ -295,7 +303,8 @@ void ScriptedServer::CloseSocket(Connection& connection, bool reset, int error, 
     Update(connection.index, [&](ConnectionRecord& record) {
         record.ended = true;
         record.error = error;
-        record.clientClosed = record.clientClosed || clientClosed;
+        if (clientClosed)
+            MarkClientClosed(record);
     });
 }
 

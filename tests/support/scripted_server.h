@@ -6,6 +6,7 @@
 
 #include <winsock2.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -57,6 +58,8 @@ struct ConnectionScript {
 };
 
 struct ConnectionRecord {
+    using Clock = std::chrono::steady_clock;
+
     std::string received;       // every byte, in order
     std::vector<CMsg> messages; // the whole messages among them
     bool partial = false;       // bytes of an unfinished message follow the last one
@@ -66,6 +69,10 @@ struct ConnectionRecord {
     bool serverClosed = false;  // we ended our sending side (script or goodbye)
     bool ended = false;         // the socket is closed: both sides done, reset, or error
     int error = 0;              // the socket error that ended it (WSAECONNRESET...), else 0
+    // When things happened, for the program's timers and for the order across connections.
+    Clock::time_point acceptedAt;
+    Clock::time_point goodbyeAt;      // the first goodbye; meaningful when goodbye is set
+    Clock::time_point clientClosedAt; // meaningful when clientClosed is set
 
     std::vector<std::string> Texts() const;
 };
