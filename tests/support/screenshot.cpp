@@ -87,4 +87,14 @@ bool SaveScreenshot(const std::string& path, HWND window) {
     return WriteBmp(path, header, pixels);
 }
 
+std::optional<COLORREF> ScreenPixel(POINT point) {
+    Capture capture;
+    if (capture.screen == nullptr)
+        return std::nullopt;
+    const COLORREF colour = GetPixel(capture.screen, point.x, point.y);
+    if (colour == CLR_INVALID)
+        return std::nullopt;
+    return colour;
+}
+
 } // namespace support
