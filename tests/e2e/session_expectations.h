@@ -3,6 +3,8 @@
 #pragma once
 
 #include <chrono>
+#include <cmath>
+#include <ctime>
 #include <regex>
 #include <string>
 
@@ -34,12 +36,29 @@ inline std::string ConnectUpdateText() {
 inline constexpr char kConnectRetryText[] = "Failed to connect to server\nTry again?";
 inline constexpr char kClosingConnection[] = "Closing connection";
 
-// The text pane: "MM/DD/YYYY  HH:MM:SS   " and the last message shown (no regex characters).
+// The text pane: "MM/DD/YYYY  HH:MM:SS   " in local time, stamped within the last minute (a
+// day and month swapped, or a clock in another zone, shows), then the last message shown.
 inline bool PaneShows(const std::string& pane, const std::string& message) {
-    static const std::regex stamp(R"(\d\d/\d\d/\d{4}  \d\d:\d\d:\d\d   )");
-    return pane.size() >= message.size() &&
-           pane.compare(pane.size() - message.size(), message.size(), message) == 0 &&
-           std::regex_match(pane.substr(0, pane.size() - message.size()), stamp);
+    constexpr double kStampSlackSeconds = 60;
+    static const std::regex stamp(R"((\d\d)/(\d\d)/(\d{4})  (\d\d):(\d\d):(\d\d)   )");
+    if (pane.size() < message.size() ||
+        pane.compare(pane.size() - message.size(), message.size(), message) != 0)
+        return false;
+    const std::string prefix = pane.substr(0, pane.size() - message.size());
+    std::smatch fields;
+    if (!std::regex_match(prefix, fields, stamp))
+        return false;
+    std::tm when{};
+    when.tm_mon = std::stoi(fields[1]) - 1;
+    when.tm_mday = std::stoi(fields[2]);
+    when.tm_year = std::stoi(fields[3]) - 1900;
+    when.tm_hour = std::stoi(fields[4]);
+    when.tm_min = std::stoi(fields[5]);
+    when.tm_sec = std::stoi(fields[6]);
+    when.tm_isdst = -1;
+    const std::time_t stamped = std::mktime(&when);
+    return stamped != -1 &&
+           std::abs(std::difftime(std::time(nullptr), stamped)) <= kStampSlackSeconds;
 }
 
 inline double SecondsBetween(support::ConnectionRecord::Clock::time_point from,
