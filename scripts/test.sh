@@ -41,7 +41,8 @@ run_ctest() { # suite dir label timeout [ctest args]
     echo "Running the $suite suite..."
     TMPDIR=$SKIFF_WINE_TMP ctest --test-dir "$dir" -L "^$label\$" --timeout "$timeout" \
         --output-on-failure "$@" >"$log" 2>&1
-    grep -E '^ *[0-9]+/[0-9]+ Test|tests passed|Failed|\*\*\*' "$log" | grep -v ' Passed ' | tail -40
+    # Each test that did not pass, and the summary.
+    grep -E '^ *[0-9]+/[0-9]+ Test .*(\*\*\*|Failed|Not Run)|tests passed' "$log" | tail -40
     local line
     line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
     if [ -z "$line" ]; then
