@@ -1,4 +1,5 @@
-# Sourced: skiff_display_start uses $DISPLAY, or starts Xvfb on a free display number and says so.
+# Sourced: skiff_display_start uses $DISPLAY, or starts Xvfb on a free display number and says so;
+# its screen is the size of the Wine prefix's virtual desktop (1024x768).
 # skiff_display_stop ends only the Xvfb this script started.
 SKIFF_XVFB_PID=""
 skiff_display_start() {
@@ -7,7 +8,7 @@ skiff_display_start() {
     fi
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
     SKIFF_XVFB_PID=$!
     export DISPLAY=":$n"
     local i

@@ -22,7 +22,10 @@ cp -r "$SKIFF_ROOT/samples/apps/." "$run/apps/" 2>/dev/null || true
 
 server_pid=""
 cleanup() {
-    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null && wait "$server_pid" 2>/dev/null
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null || true
+        wait "$server_pid" 2>/dev/null || true
+    fi
     skiff_wine_stop
     skiff_display_stop
 }

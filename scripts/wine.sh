@@ -22,7 +22,7 @@ skiff_wine_prefix() {
 
 skiff_wine_start() {
     skiff_wine_prefix
-    skiff_wine wineserver -p </dev/null >/dev/null 2>&1
+    skiff_wine wineserver -p </dev/null >/dev/null 2>&1 || true # already running: keep it
     skiff_wine wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }
 
