@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <string>
 
+#include "tests/support/loopback.h"
 #include "tests/support/scripted_server.h"
 #include "tests/support/wire_codec.h"
 
@@ -37,10 +38,7 @@ public:
         const DWORD timeout = kReceiveTimeoutMs;
         setsockopt(m_socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
                    sizeof timeout);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_port = htons(kPort);
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const sockaddr_in address = support::LoopbackAddress(kPort);
         m_bConnected =
             connect(m_socket, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     }

@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "tests/support/loopback.h"
 #include "tests/support/process.h"
 #include "tests/support/wire_codec.h"
 
@@ -74,10 +75,7 @@ bool ScriptedServer::Start() {
     const BOOL reuse = TRUE;
     setsockopt(m_listener, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
                sizeof reuse);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(m_nPort);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const sockaddr_in address = LoopbackAddress(m_nPort);
     if (bind(m_listener, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
         listen(m_listener, SOMAXCONN) != 0) {
         m_strError = "cannot listen on 127.0.0.1:" + std::to_string(m_nPort) + ": " +

@@ -73,10 +73,7 @@ private:
 // A socket listening on 127.0.0.1:port, or INVALID_SOCKET.
 inline SOCKET ListenAt(UINT port) {
     const SOCKET listening = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<u_short>(port));
+    sockaddr_in address = support::LoopbackAddress(static_cast<u_short>(port));
     if (bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         listen(listening, 1) != 0) {
         closesocket(listening);

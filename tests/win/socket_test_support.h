@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/socket.h"
+#include "tests/support/loopback.h"
 
 #include <gtest/gtest.h>
 
@@ -108,9 +109,7 @@ private:
 class Listener {
 public:
     Listener() : m_socket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        sockaddr_in address = support::LoopbackAddress(0);
         int length = sizeof address;
         if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
             listen(m_socket, 8) == 0 &&
@@ -142,9 +141,7 @@ private:
 // A port on which nothing listens: bound once to learn a free number, then released.
 inline UINT RefusingPort() {
     const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in address = support::LoopbackAddress(0);
     int length = sizeof address;
     UINT port = 0;
     if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
