@@ -23,8 +23,24 @@ void CChatDoc::SendMsg(const std::string& text) {
     }
 }
 
+namespace {
+
+// Whether a read would find bytes or the end of the stream at once. A read notification can
+// come for bytes the archive has already taken (a message longer than its buffer is read in
+// several receives, and the socket announces the rest again): such a notification is spent.
+bool ReadWouldProgress(CChatSocket& socket) {
+    char next;
+    if (socket.CAsyncSocket::Receive(&next, 1, MSG_PEEK) != SOCKET_ERROR)
+        return true;
+    return CAsyncSocket::GetLastError() != WSAEWOULDBLOCK;
+}
+
+} // namespace
+
 void CChatDoc::ProcessPendingRead() {
     if (m_pArchiveIn == nullptr)
+        return;
+    if (m_pArchiveIn->IsBufferEmpty() && !ReadWouldProgress(*m_pSocket))
         return;
     // Only what the archive holds is read here: bytes still in the socket raise a notification
     // of their own. The reply handling may close the session between two messages.

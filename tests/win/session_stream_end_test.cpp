@@ -3,7 +3,10 @@
 // goodbye and without an error box.
 #include "tests/win/session_test_support.h"
 
+#include "framework/archive.h"
+#include "framework/mem_file.h"
 #include "session/chat_doc.h"
+#include "session/msg.h"
 
 using namespace sessiontest;
 
@@ -117,6 +120,48 @@ TEST_F(SessionStreamEndTest, AMessageStalledHalfWayDropsTheConnectionAfterTheBou
     EXPECT_GE(stalledFor, CChatDoc::kStallMs * 8 / 10);
     EXPECT_LT(stalledFor, CChatDoc::kStallMs * 2);
     EXPECT_EQ(pane.Texts(), (std::vector<std::string>{kReset, kClosing}));
+}
+
+// A message longer than the archive's buffer is read in several receives, and the socket
+// announces the bytes after the first one again. That late notification finds nothing to read:
+// it must neither wait for the server nor count as a broken connection.
+TEST_F(SessionStreamEndTest, ANotificationForBytesAlreadyReadKeepsTheConnectionAsItIs) {
+    CChatDoc doc;
+    PaneRecorder pane(doc);
+    ASSERT_TRUE(pane.Ready());
+    const std::string longLine(3 * CArchive::kDefaultBufferSize, 'x');
+    CMsg reply;
+    reply.m_strText = "SKDX1";
+    reply.m_strList = {longLine};
+    CMemFile encoded;
+    CArchive archive(&encoded, CArchive::store);
+    reply.Serialize(archive);
+    archive.Flush();
+    const HANDLE released = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    {
+        LoopbackServer server([&](sockettest::Peer& peer) {
+            if (peer.ReceiveUpTo(kHandshakeBytes).size() == kHandshakeBytes &&
+                peer.SendAll(encoded.Output()))
+                WaitForSingleObject(released, 3 * CChatDoc::kStallMs);
+        });
+        BoxAnswerer boxes;
+        ASSERT_TRUE(doc.ConnectWithHandshake("", "127.0.0.1", server.Port()));
+        EXPECT_TRUE(sockettest::PumpUntil([&] { return !pane.Texts().empty(); }));
+        // Let every notification still queued arrive; none may block.
+        const ULONGLONG start = GetTickCount64();
+        while (GetTickCount64() - start < 500) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            MsgWaitForMultipleObjectsEx(0, nullptr, 50, QS_ALLINPUT, 0);
+        }
+        EXPECT_LT(GetTickCount64() - start, 2000u);
+        EXPECT_NE(doc.m_pSocket, nullptr);
+        SetEvent(released);
+        EXPECT_TRUE(boxes.Seen().empty());
+    }
+    CloseHandle(released);
+    EXPECT_EQ(pane.Texts(), std::vector<std::string>{longLine});
 }
 
 // Ending between two messages is the server's plain close: the connection goes with
