@@ -12,7 +12,8 @@ constexpr int kMessageTextId = 0xFFFF;
 } // namespace
 
 std::optional<MessageBoxView> ReadMessageBox(HWND window) {
-    if (!IsWindow(window) || ClassNameOf(window) != kDialogClass)
+    // A box shows only once its caption, text and buttons are set; one that is closing hides.
+    if (!IsWindow(window) || !IsWindowVisible(window) || ClassNameOf(window) != kDialogClass)
         return std::nullopt;
     HWND text = GetDlgItem(window, kMessageTextId);
     if (text == nullptr)
