@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` work on a fresh Debian 12 machine.
-.PHONY: all build run test test-native test-fuzz test-win test-e2e clean
+.PHONY: all build run test test-native test-fuzz test-win test-e2e bench clean
 
 all: build
 
@@ -21,6 +21,9 @@ test-win:
 	@scripts/test.sh win
 test-e2e:
 	@scripts/test.sh e2e
+
+bench:
+	@scripts/bench.sh
 
 clean:
 	rm -rf build

@@ -1,31 +1,82 @@
 // The application list view: the upper pane of the main frame and the first view of the
-// document. Its window carries the program's one-shot timers, and it relays status texts from
-// the document to the text pane.
+// document. It shows the catalogue of remote applications, starts them, and carries the
+// program's one-shot timers; it relays status texts from the document to the text pane.
 #pragma once
 
-#include "framework/view.h"
+#include "catalogue/list_view_ex.h"
+#include "catalogue/remote_app_item.h"
+#include "framework/image_list.h"
 
 #include <string>
 
-class CChatView : public CView {
+class CCmdUI;
+
+class CChatView : public CListViewEx {
 public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
+    // The automatic sign-up dialog's delay, armed at creation until an account exists.
+    static constexpr UINT_PTR kSignUpDialogTimer = 4;
+    static constexpr UINT kSignUpDialogDelayMs = 2500;
     // The handshake time-out: armed once, when the window is created.
     static constexpr UINT_PTR kHandshakeTimer = 5;
     static constexpr UINT kHandshakeTimeoutMs = 2000;
 
-    // The framework's creation, then the start-up work that needs the window; returns the
-    // creation's result.
+    // The framework's creation, then the start-up work that needs the window: the stored
+    // account or the sign-up delay, the catalogue, the list, the handshake time-out. Returns
+    // the creation's result.
     BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                 const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) override;
+    // Starts in the details view; several items may be selected.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The pictures and the one column.
+    void OnInitialUpdate() override;
+
     // Hands text to the document's second view when that is the text pane.
     void ForwardMessage(const std::string& text);
 
+    // The catalogue: every connection file under "apps" beside the executable, into
+    // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
+    void LoadCatalogue();
+    BOOL MakeAppItem(std::string path, RemoteAppItem& item);
+    BOOL ReadAppName(std::string path, std::string& name);
+    static std::string GetFolder(const std::string& path);
+
+    // One item per catalogue entry, in catalogue order.
+    BOOL FillList();
+    // The view-type menu at the cursor; FALSE when the menu cannot be loaded.
+    BOOL ShowViewMenu();
+
+    // Starts the remote desktop client on a connection file; tells the user when it cannot.
+    void LaunchApp(const std::string& path);
+
+    int m_nCount = 0;
+    CImageList m_imageLarge;
+    CImageList m_imageSmall;
+
 protected:
     void OnTimer(UINT_PTR nIDEvent);
+    void OnRButtonDown(UINT nFlags, POINT point);
+    void OnLButtonDblClk(UINT nFlags, POINT point);
+    void OnConnect();
+    void OnViewBigIcons();
+    void OnViewSmallIcons();
+    void OnViewList();
+    void OnViewDetails();
+    void OnUpdateViewBigIcons(CCmdUI* pCmdUI);
+    void OnUpdateViewSmallIcons(CCmdUI* pCmdUI);
+    void OnUpdateViewList(CCmdUI* pCmdUI);
+    void OnUpdateViewDetails(CCmdUI* pCmdUI);
+    // Timer 4 is due: the automatic sign-up dialog opens here.
+    void OnSignUpDialogDue();
 
 private:
+    DWORD ViewType() const { return GetStyle() & LVS_TYPEMASK; }
+    void SetViewType(DWORD type);
+    // The item under point, on its icon, label or state icon; -1 elsewhere.
+    int ItemAt(POINT point) const;
+    void LoadStoredAccount();
+
     static const MessageEntry messageEntries[];
 };

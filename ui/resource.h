@@ -15,6 +15,12 @@
 #define IDC_SETUP_CHANNEL 1001
 #define IDC_SETUP_SERVER 1002
 
+// The application list: globe pictures and context menus
+#define IDB_APP_LARGE 136
+#define IDB_APP_SMALL 137
+#define IDR_APP_POPUP 138
+#define IDR_VIEW_POPUP 140
+
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104
 #define IDS_CONNECT_UPDATE 32100 // names the deployment's web address

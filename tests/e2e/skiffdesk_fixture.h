@@ -79,6 +79,18 @@ protected:
     static std::optional<std::string> ReadSettingString(const std::string& section,
                                                         const std::string& name);
 
+    // The catalogue. Writes apps\<relativePath> (making its folders) as the remote desktop
+    // client writes a connection file: byte-order mark, UTF-16LE, CR LF lines, the key line
+    // with name; or with the given bytes as they are.
+    bool WriteConnectionFile(const std::string& relativePath, const std::string& name) const;
+    bool WriteAppsFile(const std::string& relativePath, const std::string& bytes) const;
+    // The remote desktop client double lives where the system's client does; this takes it
+    // away (and the sandbox's copy) for the rest of the test.
+    static std::string SystemRemoteDesktopClient();
+    bool RemoveRemoteDesktopClients() const;
+    // The application list of the main window.
+    static HWND ListOf(HWND mainWindow);
+
 private:
     void EndPrograms();
 
