@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <list>
@@ -98,14 +99,15 @@ std::size_t ReadWhole(const std::string& path) {
     return total;
 }
 
-double FillTime() {
+double FillTime(int items = kFillItems) {
     CWnd parent;
     parent.CreateEx(0, nullptr, "bench", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr);
     auto* view = new CChatView;
     view->Create(nullptr, "", WS_VISIBLE, RECT{0, 0, 400, 300}, &parent, 1, nullptr);
     view->m_bAutoDelete = true;
     view->SendMessage(LVM_DELETEALLITEMS);
-    g_remoteApps.assign(kFillItems, RemoteAppItem{"C:\\apps\\x.rdp", "Application", 0});
+    g_remoteApps.assign(static_cast<std::size_t>(items),
+                        RemoteAppItem{"C:\\apps\\x.rdp", "Application", 0});
     const auto start = std::chrono::steady_clock::now();
     view->FillList();
     const double ms =
@@ -116,7 +118,13 @@ double FillTime() {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // "fill [items]" times only the list fill.
+    if (argc > 1 && std::string(argv[1]) == "fill") {
+        const int items = argc > 2 ? std::atoi(argv[2]) : kFillItems;
+        std::printf("fill %d items: %.1f ms\n", items, FillTime(items));
+        return 0;
+    }
     const std::string apps = ProgramFolder() + "apps";
     MakeTree(apps);
     std::list<std::string> paths;

@@ -95,11 +95,17 @@ void CChatView::OnInitialUpdate() {
 
 BOOL CChatView::FillList() {
     m_nCount = static_cast<int>(g_remoteApps.size());
+    // One repaint for the whole list, and room for every item at once: inserting item by
+    // item into a list that redraws and grows each time costs far more than the items.
+    SendMessage(WM_SETREDRAW, FALSE);
+    SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(GetItemCount() + m_nCount));
     for (RemoteAppItem& app : g_remoteApps) {
         const int n = GetItemCount();
         app.m_nIndex = n;
         InsertItem(n, app.m_strName, 0);
     }
+    SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
     return TRUE;
 }
 
