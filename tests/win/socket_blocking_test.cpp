@@ -239,7 +239,8 @@ TEST_F(SocketBlockingTest, BytesThatCameDuringASendAreAnnouncedAfterIt) {
     });
     const std::string payload = Pattern(kSize, 4);
     ASSERT_EQ(link.socket.Send(payload.data(), static_cast<int>(kSize)), static_cast<int>(kSize));
-    EXPECT_TRUE(PumpUntil([&] { return link.socket.Count(FD_READ) == 1; }));
+    EXPECT_TRUE(PumpUntil([&] { return link.socket.Count(FD_READ) >= 1; }))
+        << link.socket.events.size() << " events";
 }
 
 TEST_F(SocketBlockingTest, SendFailsWithTimedOutWhenThePeerNeverReads) {
