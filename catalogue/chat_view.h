@@ -16,10 +16,11 @@ public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
-    // The automatic sign-up dialog's delay, armed at creation until an account exists.
+    // The view's one-shot timers: the watchdog of a sign-up reply, the delay before the
+    // automatic sign-up dialog, and the handshake time-out (armed once, at creation).
+    static constexpr UINT_PTR kSignUpReplyTimer = 3;
     static constexpr UINT_PTR kSignUpDialogTimer = 4;
     static constexpr UINT kSignUpDialogDelayMs = 2500;
-    // The handshake time-out: armed once, when the window is created.
     static constexpr UINT_PTR kHandshakeTimer = 5;
     static constexpr UINT kHandshakeTimeoutMs = 2000;
 
@@ -35,6 +36,8 @@ public:
 
     // Hands text to the document's second view when that is the text pane.
     void ForwardMessage(const std::string& text);
+    // A reply has come: the sign-up watchdog has nothing left to watch.
+    void StopSignUpWatchdog();
 
     // The catalogue: every connection file under "apps" beside the executable, into
     // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
@@ -68,7 +71,7 @@ protected:
     void OnUpdateViewSmallIcons(CCmdUI* pCmdUI);
     void OnUpdateViewList(CCmdUI* pCmdUI);
     void OnUpdateViewDetails(CCmdUI* pCmdUI);
-    // Timer 4 is due: the automatic sign-up dialog opens here.
+    // Timer 4 is due: the moment for the automatic sign-up dialog.
     void OnSignUpDialogDue();
 
 private:

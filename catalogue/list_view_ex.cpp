@@ -30,7 +30,7 @@ const MessageEntry CListViewEx::messageEntries[] = {
     MessageRow<&CListViewEx::OnLvmSetImageList>(LVM_SETIMAGELIST),
     MessageRow<&CListViewEx::OnLvmSetTextBkColor>(LVM_SETTEXTBKCOLOR),
     MessageRow<&CListViewEx::OnLvmSetBkColor>(LVM_SETBKCOLOR),
-    MessageRow<&CListViewEx::OnDrawItemReflected>(Reflected(WM_DRAWITEM)),
+    ReflectedRow<&CListViewEx::OnDrawItemReflected>(WM_DRAWITEM),
 };
 const MessageMap CListViewEx::messageMap{&CListView::messageMap, messageEntries};
 
