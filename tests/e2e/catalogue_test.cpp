@@ -145,6 +145,8 @@ TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
         ASSERT_TRUE(WriteConnectionFile(std::string(name) + ".rdp", name));
     HWND list = StartAndFindList();
     ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(support::SetListItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED,
+                                          LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_EQ(support::StyleOf(list) & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED),
               LVS_REPORT | LVS_OWNERDRAWFIXED)
         << "the list starts in the details view";
@@ -162,7 +164,8 @@ TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
         ASSERT_TRUE(support::PostCommand(m_main, c.command));
         EXPECT_TRUE(
             support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
-        support::SendWithTimeout(list, WM_NULL);
+        // The README's pictures: drawn in full before they are taken.
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         support::SaveScreenshot(Sandbox() + "\\view_" + c.shot + ".bmp", m_main);
     }
     EXPECT_NE(support::StyleOf(list) & LVS_OWNERDRAWFIXED, 0);
