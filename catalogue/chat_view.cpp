@@ -49,7 +49,9 @@ const MessageEntry CChatView::messageEntries[] = {
 const MessageMap CChatView::messageMap{&CListViewEx::messageMap, messageEntries};
 
 BOOL CChatView::PreCreateWindow(CREATESTRUCTA& cs) {
-    cs.style |= LVS_REPORT | LVS_AUTOARRANGE;
+    // The view frees its image lists itself; a control that freed them too would free them
+    // twice.
+    cs.style |= LVS_REPORT | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS;
     return CListViewEx::PreCreateWindow(cs);
 }
 
