@@ -4,6 +4,19 @@
 #include "framework/create_context.h"
 #include "ui/send_view.h"
 
+const MessageEntry CMainFrame::messageEntries[] = {
+    MessageRow<&CMainFrame::OnCreate>(WM_CREATE),
+};
+const MessageMap CMainFrame::messageMap{&CFrameWnd::messageMap, messageEntries};
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
+    MapSharedFolder();
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    SetSharedDriveLabel();
+    return 0;
+}
+
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     if (!m_splitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
         return FALSE;

@@ -16,3 +16,10 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/win_app_profile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wnd.cpp
 )
+# Dialog controls: data exchange, static controls, tooltips, fonts.
+list(APPEND SKIFF_FRAMEWORK_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/data_exchange.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/font.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/static.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_tip_ctrl.cpp
+)
