@@ -3,6 +3,7 @@
 #include "tests/e2e/skiffdesk_fixture.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "tests/support/records.h"
 #include "tests/support/registry.h"
@@ -25,6 +26,10 @@ struct FolderCase {
     const char* setting; // nullptr: no override
     const char* mapped;  // nullptr: the documents subfolder
 };
+
+void PrintTo(const FolderCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class SharedFolderTest : public SandboxTest, public ::testing::WithParamInterface<FolderCase> {};
 

@@ -27,7 +27,10 @@ TEST(LinkRulesTest, FallbackCommandCutAtThePlaceholderThenTheAddress) {
     for (const auto& c : cases)
         EXPECT_EQ(linkrules::FallbackCommandLine(c.registered, address), c.command) << c.registered;
     EXPECT_EQ(linkrules::OpenCommandKey("htmlfile"), "htmlfile\\shell\\open\\command");
-    EXPECT_EQ(linkrules::OpenCommandKey(std::string(500, 'c')), std::nullopt);
+    // With its terminating zero, a key name of 520 characters fills the buffer.
+    const std::string longest(linkrules::kCommandBuffer - 20, 'c');
+    EXPECT_EQ(linkrules::OpenCommandKey(longest), longest + "\\shell\\open\\command");
+    EXPECT_EQ(linkrules::OpenCommandKey(longest + "c"), std::nullopt);
 }
 
 TEST(LinkRulesTest, ErrorTextNamesTheCode) {
