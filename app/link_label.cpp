@@ -18,11 +18,11 @@ constexpr int kLeaveRedrawMargin = 10;
 } // namespace
 
 const MessageEntry CLinkLabel::messageEntries[] = {
-    MessageRow<&CLinkLabel::CtlColor>(Reflected(WM_CTLCOLORSTATIC)),
+    ReflectedRow<&CLinkLabel::CtlColor>(WM_CTLCOLORSTATIC),
     MessageRow<&CLinkLabel::OnSetCursor>(WM_SETCURSOR),
     MessageRow<&CLinkLabel::OnMouseMove>(WM_MOUSEMOVE),
     MessageRow<&CLinkLabel::OnTimer>(WM_TIMER),
-    MessageRow<&CLinkLabel::OnClicked>(Reflected(WM_COMMAND)),
+    ReflectedRow<&CLinkLabel::OnClicked>(WM_COMMAND),
     MessageRow<&CLinkLabel::OnEraseBkgnd>(WM_ERASEBKGND),
 };
 const MessageMap CLinkLabel::messageMap{&CStatic::messageMap, messageEntries};
