@@ -92,8 +92,12 @@ TEST_F(AboutTest, ShowsNameVersionAndLinksAndClosesWithOk) {
     EXPECT_NE(std::find(statics.begin(), statics.end(), "Version 1.0.0.0"), statics.end());
     EXPECT_NE(std::find(statics.begin(), statics.end(), "Skiffdesk"), statics.end());
 
+    // Modal: the main window waits until the box is closed, then takes input again.
+    HWND main = FindMainWindow(TheProgram());
+    EXPECT_FALSE(IsWindowEnabled(main));
     ASSERT_TRUE(support::ClickButton(GetDlgItem(about, IDOK)));
     EXPECT_TRUE(support::WaitFor([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(IsWindowEnabled(main));
 }
 
 TEST_F(AboutTest, EachLinkOpensItsPageAndTurnsVisited) {

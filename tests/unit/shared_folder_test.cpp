@@ -21,7 +21,6 @@ struct FakeHost : SharedFolderHost {
     int shellCalls = 0;
     std::vector<std::string> created;
     std::vector<std::string> messages; // "text|caption"
-    std::string fallbackRead;
 
     Documents DocumentsFolder(std::string& path) override {
         ++shellCalls;
@@ -37,21 +36,23 @@ struct FakeHost : SharedFolderHost {
         messages.push_back(text + "|" + caption);
     }
     std::string ReadOverride(const std::string& fallback) override {
-        fallbackRead = fallback;
         return setting.value_or(fallback);
     }
 };
 
 TEST(SharedFolderTest, ChoosesFolderFromVersionAndResults) {
     using D = SharedFolderHost::Documents;
+    const D ok = D::found;
     const std::string docs = "C:\\users\\u\\Documents";
     const std::string sub = docs + "\\skiffdesk\\";
     // 259 characters with the backslash added: the subfolder no longer fits.
     const std::string longDocs = "C:\\" + std::string(252, 'd');
     // The documents folder itself fills the buffer once its backslash is added.
     const std::string fullDocs = "C:\\" + std::string(256, 'd');
+    const std::string noShell = "Can not get SHGetFolderPathA!|Error";
+    const std::string noDocs = "Can not get My Documents directory!|Error";
+    const std::string cannot = "Can not create the directory|";
     const struct {
-        const char* what;
         int version;
         D result;
         std::string documents;
@@ -61,89 +62,30 @@ TEST(SharedFolderTest, ChoosesFolderFromVersionAndResults) {
         std::vector<std::string> created, messages;
         std::string chosen;
     } cases[] = {
-        {"version 3 asks no shell", 3, D::found, docs, false, true, {}, 0, {}, {}, "c:\\"},
-        {"version 3 takes the setting",
-         3,
-         D::found,
-         docs,
-         false,
-         true,
-         "D:\\x",
-         0,
-         {},
-         {},
-         "D:\\x"},
-        {"version 5 creates the subfolder", 5, D::found, docs, false, true, {}, 1, {sub}, {}, sub},
-        {"version 6 uses an existing subfolder", 6, D::found, docs, true, true, {}, 1, {}, {}, sub},
-        {"the setting wins, the subfolder is still made",
-         6,
-         D::found,
-         docs,
-         false,
-         true,
-         "D:\\share\\",
-         1,
-         {sub},
-         {},
-         "D:\\share\\"},
-        {"no shell function",
-         6,
-         D::noShellFunction,
-         docs,
-         false,
-         true,
-         {},
-         1,
-         {},
-         {"Can not get SHGetFolderPathA!|Error"},
-         "c:\\"},
-        {"no documents folder",
-         6,
-         D::failed,
-         docs,
-         false,
-         true,
-         "E:\\",
-         1,
-         {},
-         {"Can not get My Documents directory!|Error"},
-         "E:\\"},
-        {"creation fails",
-         6,
-         D::found,
-         docs,
-         false,
-         false,
-         {},
-         1,
-         {sub},
-         {"Can not create the directory|" + sub},
-         docs + "\\"},
-        {"subfolder too long",
-         6,
-         D::found,
+        {3, ok, docs, false, true, {}, 0, {}, {}, "c:\\"},
+        {3, ok, docs, false, true, "D:\\x", 0, {}, {}, "D:\\x"},
+        {5, ok, docs, false, true, {}, 1, {sub}, {}, sub},
+        {6, ok, docs, true, true, {}, 1, {}, {}, sub},
+        // The setting wins; the subfolder is made all the same.
+        {6, ok, docs, false, true, "D:\\s\\", 1, {sub}, {}, "D:\\s\\"},
+        {6, D::noShellFunction, docs, false, true, {}, 1, {}, {noShell}, "c:\\"},
+        {6, D::failed, docs, false, true, "E:\\", 1, {}, {noDocs}, "E:\\"},
+        {6, ok, docs, false, false, {}, 1, {sub}, {cannot + sub}, docs + "\\"},
+        {6,
+         ok,
          longDocs,
          false,
          true,
          {},
          1,
          {},
-         {"Can not create the directory|" + longDocs + "\\skiffdesk\\"},
+         {cannot + longDocs + "\\skiffdesk\\"},
          longDocs + "\\"},
-        {"documents folder too long",
-         6,
-         D::found,
-         fullDocs,
-         false,
-         true,
-         {},
-         1,
-         {},
-         {"Can not create the directory|" + fullDocs + "\\skiffdesk\\"},
-         "c:\\"},
+        {6, ok, fullDocs, false, true, {}, 1, {}, {cannot + fullDocs + "\\skiffdesk\\"}, "c:\\"},
     };
+    int row = 0;
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(row++);
         FakeHost host;
         host.documentsResult = c.result;
         host.documents = c.documents;
