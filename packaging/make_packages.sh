@@ -56,7 +56,8 @@ nsis_text() { printf '%s' "${1//\$/\$\$}"; }
 size_kb=$(du -sk "$stage/skiffdesk.exe" "$stage/apps" | awk '{ kb += $1 } END { print kb }')
 installer=$out/skiffdesk-$version-setup.exe
 makensis -V2 -NOCD -DVERSION="$version" -DSTAGE="$stage" -DLISTS="$lists" \
-    -DOUTFILE="$installer" -DSIZE_KB="$size_kb" "$here/skiffdesk.nsi"
+    -DOUTFILE="$installer" -DSIZE_KB="$size_kb" -DICON="$here/../ui/skiffdesk.ico" \
+    "$here/skiffdesk.nsi"
 
 zip=$out/skiffdesk-$version-portable.zip
 rm -f "$zip"

@@ -17,6 +17,7 @@ if(SKIFF_MAKENSIS AND SKIFF_ZIP AND SKIFF_BASH)
             ${CMAKE_CURRENT_LIST_DIR}/make_packages.sh
             ${CMAKE_CURRENT_LIST_DIR}/skiffdesk.nsi
             ${CMAKE_CURRENT_LIST_DIR}/README.txt.in
+            ${CMAKE_SOURCE_DIR}/ui/skiffdesk.ico
         COMMENT "Packaging Skiffdesk ${PROJECT_VERSION}"
         VERBATIM)
     add_custom_target(skiffdesk_packages ALL DEPENDS ${SKIFF_INSTALLER} ${SKIFF_PORTABLE_ZIP})

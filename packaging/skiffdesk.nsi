@@ -5,6 +5,7 @@
 ;   LISTS     apps_install.nsh and apps_uninstall.nsh, the apps folder's files one by one
 ;   OUTFILE   the installer to write
 ;   SIZE_KB   the installed size, for the Apps & features list
+;   ICON      the program's icon, for the installer and the uninstaller too
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -16,6 +17,8 @@ SetCompressor /SOLID lzma
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
+Icon "${ICON}"
+UninstallIcon "${ICON}"
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 ; A new version goes where the last one went.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
