@@ -2,6 +2,7 @@
 
 #include "catalogue/chat_view.h"
 #include "framework/create_context.h"
+#include "framework/dpi.h"
 #include "ui/send_view.h"
 
 const MessageEntry CMainFrame::messageEntries[] = {
@@ -23,7 +24,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     // The client area as it is now: the bars that will take their share do not exist yet.
     RECT client{};
     GetClientRect(&client);
-    const SIZE listSize{client.right - client.left, client.bottom - client.top - kTextPaneHeight};
+    const int textHeight = ScaleForWindow(m_hWnd, kTextPaneHeight);
+    const SIZE listSize{client.right - client.left, client.bottom - client.top - textHeight};
     if (!m_splitter.CreateView(0, 0, NewObject<CView, CChatView>, listSize, pContext))
         return FALSE;
     if (!m_splitter.CreateView(1, 0, NewObject<CView, CSendView>, SIZE{0, 0}, pContext))

@@ -9,7 +9,7 @@
 
 class CMainFrame : public CFrameWnd {
 public:
-    // The text pane's share of the client height when the window opens.
+    // The text pane's share of the client height when the window opens, at 96 DPI.
     static constexpr int kTextPaneHeight = 150;
 
     // The caption is the frame's title alone, "Skiffdesk", whatever the document is called.
