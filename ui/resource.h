@@ -21,6 +21,12 @@
 #define IDR_APP_POPUP 138
 #define IDR_VIEW_POPUP 140
 
+// The About box and its two links
+#define IDD_ABOUTBOX 100
+#define IDC_WEB_LINK 1012
+#define IDC_SUPPORT_LINK 1013
+#define IDC_STATIC -1
+
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104
 #define IDS_CONNECT_UPDATE 32100 // names the deployment's web address
