@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <array>
 
 #include "tests/support/loopback.h"
@@ -286,7 +287,32 @@ void ScriptedServer::Apply(Connection& connection, const Reply& reply) {
     case Reply::Kind::stall:
         connection.stalled = true;
         return;
+    case Reply::Kind::drip:
+        Drip(connection, reply);
+        return;
     }
+}
+
+void ScriptedServer::Drip(Connection& connection, const Reply& reply) {
+    const BOOL noDelay = TRUE;
+    setsockopt(connection.socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+               sizeof noDelay);
+    for (std::size_t i = 0; i < reply.bytes.size() && !Stopping(); ++i) {
+        // The pause is cut in short steps, so that Stop is not kept waiting.
+        const auto next = std::chrono::steady_clock::now() + (i > 0 ? reply.interval : Millis(0));
+        while (std::chrono::steady_clock::now() < next && !Stopping())
+            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+                next - std::chrono::steady_clock::now(), Millis(50)));
+        if (send(connection.socket, reply.bytes.data() + i, 1, 0) != 1) {
+            CloseSocket(connection, false, WSAGetLastError());
+            return;
+        }
+    }
+}
+
+bool ScriptedServer::Stopping() const {
+    std::lock_guard lock(m_mutex);
+    return m_bStop;
 }
 
 void ScriptedServer::CloseSocket(Connection& connection, bool reset, int error, bool clientClosed) {
