@@ -18,11 +18,11 @@
 #define AFX_IDW_PANE_FIRST 59648 // the frame's client pane (a view or a splitter)
 
 // Window messages: each socket holds one number of this range for its notifications (WM_APP
-// upwards). The numbers above it, to 0xBFFF, are left to the reflected messages.
+// upwards). Reflected messages need no numbers: they are rows of a kind of their own.
 #define AFX_WM_SOCKET_FIRST 0x8100
 #define AFX_WM_SOCKET_LAST 0xBBFF
 
 #ifndef RC_INVOKED
-static_assert(AFX_WM_SOCKET_FIRST > 0x8000 && AFX_WM_SOCKET_LAST < 0xBC00,
-              "socket notifications stay inside WM_APP's range, below the reflected messages");
+static_assert(AFX_WM_SOCKET_FIRST > 0x8000 && AFX_WM_SOCKET_LAST < 0xC000,
+              "socket notifications stay inside WM_APP's range");
 #endif
