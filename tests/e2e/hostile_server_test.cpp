@@ -31,6 +31,8 @@ constexpr char kCommandLine[] = "h 127.0.0.1 10101";
 // Input answered within this on a loaded test machine; the goal on an idle one is 250 ms.
 constexpr Millis kInputBound{1000};
 constexpr std::size_t kMemoryBound = 256u << 20;
+// Longer than the program takes to show its window.
+constexpr Millis kServerStartsAfter{3000};
 
 // Measures how long the window takes to handle posted messages: every 50 ms it posts a new
 // text limit to the pane and waits until the pane reports it.
@@ -149,16 +151,21 @@ TEST_F(HostileServerTest, TheWindowAnswersAndMemoryStaysBoundedWhateverTheServer
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const std::size_t connection = Server().Connections().size();
-        Server().SetScript(ConnectionScript().After(0, c.reply).After(0, Reply::Stall()));
+        // The server starts once the window stands and is being watched.
+        Server().SetScript(ConnectionScript()
+                               .After(0, Reply::Pause(kServerStartsAfter))
+                               .After(0, c.reply)
+                               .After(0, Reply::Stall()));
         const HWND main = Start();
         ASSERT_NE(main, nullptr);
         const HWND pane = support::FindChild(main, "Edit");
         ASSERT_NE(pane, nullptr);
         ASSERT_TRUE(Server().WaitForConnections(connection + 1));
-        const auto start = Server().Connections()[connection].acceptedAt;
+        const auto start = Server().Connections()[connection].acceptedAt + kServerStartsAfter;
         InputProbe probe(pane);
         EXPECT_TRUE(support::WaitFor([&] { return PaneShows(TextPane(main), c.pane); },
-                                     Millis(static_cast<long long>(c.within * 1000) + 5000)))
+                                     kServerStartsAfter +
+                                         Millis(static_cast<long long>(c.within * 1000) + 5000)))
             << "pane: \"" << TextPane(main).substr(0, 80) << "\"";
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         if (c.dropped) {

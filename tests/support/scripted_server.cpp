@@ -290,6 +290,9 @@ void ScriptedServer::Apply(Connection& connection, const Reply& reply) {
     case Reply::Kind::drip:
         Drip(connection, reply);
         return;
+    case Reply::Kind::pause:
+        Pause(reply.interval);
+        return;
     }
 }
 
@@ -298,16 +301,21 @@ void ScriptedServer::Drip(Connection& connection, const Reply& reply) {
     setsockopt(connection.socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
                sizeof noDelay);
     for (std::size_t i = 0; i < reply.bytes.size() && !Stopping(); ++i) {
-        // The pause is cut in short steps, so that Stop is not kept waiting.
-        const auto next = std::chrono::steady_clock::now() + (i > 0 ? reply.interval : Millis(0));
-        while (std::chrono::steady_clock::now() < next && !Stopping())
-            std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
-                next - std::chrono::steady_clock::now(), Millis(50)));
+        if (i > 0)
+            Pause(reply.interval);
         if (send(connection.socket, reply.bytes.data() + i, 1, 0) != 1) {
             CloseSocket(connection, false, WSAGetLastError());
             return;
         }
     }
+}
+
+void ScriptedServer::Pause(std::chrono::milliseconds interval) const {
+    // In short steps, so that Stop is not kept waiting.
+    const auto end = std::chrono::steady_clock::now() + interval;
+    while (std::chrono::steady_clock::now() < end && !Stopping())
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            end - std::chrono::steady_clock::now(), Millis(50)));
 }
 
 bool ScriptedServer::Stopping() const {

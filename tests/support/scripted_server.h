@@ -30,6 +30,7 @@ struct Reply {
                // and only the next send fails with WSAECONNRESET
         stall, // from now on never reply and never close
         drip,  // send the bytes one per TCP segment, `interval` apart; nothing is read meanwhile
+        pause, // wait `interval` before the next step; nothing is read meanwhile
     };
     Kind kind = Kind::bytes;
     std::string bytes;
@@ -43,6 +44,7 @@ struct Reply {
     static Reply Drip(std::string bytes, std::chrono::milliseconds interval) {
         return {Kind::drip, std::move(bytes), interval};
     }
+    static Reply Pause(std::chrono::milliseconds interval) { return {Kind::pause, {}, interval}; }
 };
 
 struct ConnectionScript {
@@ -130,6 +132,7 @@ private:
     void RunSteps(Connection& connection, std::size_t from, std::size_t to);
     void Apply(Connection& connection, const Reply& reply);
     void Drip(Connection& connection, const Reply& reply);
+    void Pause(std::chrono::milliseconds interval) const; // cut short by Stop
     bool Stopping() const;
     // Records the end together with the client's close that caused it, if it did.
     void CloseSocket(Connection& connection, bool reset, int error, bool clientClosed = false);
