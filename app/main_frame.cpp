@@ -2,7 +2,21 @@
 
 #include "catalogue/chat_view.h"
 #include "framework/create_context.h"
+#include "framework/dpi.h"
 #include "ui/send_view.h"
+
+const MessageEntry CMainFrame::messageEntries[] = {
+    MessageRow<&CMainFrame::OnCreate>(WM_CREATE),
+};
+const MessageMap CMainFrame::messageMap{&CFrameWnd::messageMap, messageEntries};
+
+int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
+    MapSharedFolder();
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    SetSharedDriveLabel();
+    return 0;
+}
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     if (!m_splitter.CreateStatic(this, 2, 1, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))
@@ -10,7 +24,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     // The client area as it is now: the bars that will take their share do not exist yet.
     RECT client{};
     GetClientRect(&client);
-    const SIZE listSize{client.right - client.left, client.bottom - client.top - kTextPaneHeight};
+    const int textHeight = ScaleForWindow(m_hWnd, kTextPaneHeight);
+    const SIZE listSize{client.right - client.left, client.bottom - client.top - textHeight};
     if (!m_splitter.CreateView(0, 0, NewObject<CView, CChatView>, listSize, pContext))
         return FALSE;
     if (!m_splitter.CreateView(1, 0, NewObject<CView, CSendView>, SIZE{0, 0}, pContext))

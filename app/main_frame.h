@@ -5,18 +5,41 @@
 #include "framework/frame_wnd.h"
 #include "framework/splitter_wnd.h"
 
+#include <string>
+
 class CMainFrame : public CFrameWnd {
 public:
-    // The text pane's share of the client height when the window opens.
+    // The text pane's share of the client height when the window opens, at 96 DPI.
     static constexpr int kTextPaneHeight = 150;
 
     // The caption is the frame's title alone, "Skiffdesk", whatever the document is called.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
+    static const MessageMap messageMap;
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
     CSplitterWnd m_splitter;
 
+    // The shared-folder drive (main_frame_shared_folder.cpp).
+    OSVERSIONINFOA m_osVersion{};
+    std::string m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
+    // The folder to map: the setting section/entry if present, else the subfolder of the
+    // shell folder nFolder (created when missing), else defaultPath. May show message boxes.
+    std::string GetSharedFolder(std::string section, std::string entry, std::string defaultPath,
+                                int nFolder);
+    // Explorer's label "Local Disk" for Z:, from major version 6 on; TRUE when it is in place.
+    BOOL SetSharedDriveLabel();
+
 protected:
+    // The first step of creation: the version query, the folder, subst and the information
+    // box, all before the client area exists.
+    void MapSharedFolder();
+    int OnCreate(LPCREATESTRUCTA lpcs);
+
     // Two rows: the context's view (the list) on top, the text pane below; the list becomes
     // the active view.
     BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
+
+private:
+    static const MessageEntry messageEntries[];
 };

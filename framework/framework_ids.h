@@ -10,6 +10,7 @@
 
 // Commands
 #define ID_FILE_NEW 57600
+#define ID_APP_ABOUT 57664
 #define ID_APP_EXIT 57665
 #define ID_NEXT_PANE 57680
 #define ID_PREV_PANE 57681

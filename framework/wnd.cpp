@@ -130,6 +130,22 @@ BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, DWORD d
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
 }
 
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (m_hWnd != nullptr || hWnd == nullptr || FromHandle(hWnd) != nullptr)
+        return FALSE;
+    Attach(hWnd);
+    PreSubclassWindow();
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc)));
+    return TRUE;
+}
+
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
+}
+
 BOOL CWnd::DestroyWindow() {
     return m_hWnd != nullptr && ::DestroyWindow(m_hWnd);
 }

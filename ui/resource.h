@@ -15,6 +15,12 @@
 #define IDC_SETUP_CHANNEL 1001
 #define IDC_SETUP_SERVER 1002
 
+// The About box and its two links
+#define IDD_ABOUTBOX 100
+#define IDC_WEB_LINK 1012
+#define IDC_SUPPORT_LINK 1013
+#define IDC_STATIC -1
+
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104
 #define IDS_CONNECT_UPDATE 32100 // names the deployment's web address
