@@ -181,11 +181,13 @@ void ScriptedServer::Serve() {
         timeval wait{0, kSelectTimeoutUs};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             continue;
-        if (FD_ISSET(m_listener, &readable))
-            Accept();
+        // What came on the open connections came before a new one was asked for: it is
+        // recorded first, so the records keep the client's order.
         for (std::size_t i = 0; i < m_connections.size(); ++i)
             if (m_connections[i].reading && FD_ISSET(m_connections[i].socket, &readable))
                 Receive(m_connections[i]);
+        if (FD_ISSET(m_listener, &readable))
+            Accept();
     }
 }
 
