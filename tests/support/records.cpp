@@ -1,6 +1,8 @@
 #include "tests/support/records.h"
 
+#include <algorithm>
 #include <fstream>
+#include <utility>
 
 #include "tests/support/record_format.h"
 
@@ -8,14 +10,21 @@ namespace support {
 
 std::vector<std::string> ReadRecord(const std::string& folder, const std::string& name) {
     std::ifstream in(folder + "\\" + name + kRecordExtension, std::ios::binary);
-    std::vector<std::string> lines;
+    std::vector<std::pair<std::string, std::string>> stamped; // creation time, command line
     std::string line;
     // A double still writing leaves a last line without its end; it is not taken yet.
     while (std::getline(in, line) && !in.eof()) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(line);
+        const std::size_t cut = std::min<std::size_t>(line.size(), kStampDigits + 1);
+        stamped.emplace_back(line.substr(0, kStampDigits), line.substr(cut));
     }
+    // In the order the doubles were started (the stamps are fixed-width hex).
+    std::stable_sort(stamped.begin(), stamped.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> lines;
+    for (auto& [stamp, commandLine] : stamped)
+        lines.push_back(std::move(commandLine));
     return lines;
 }
 

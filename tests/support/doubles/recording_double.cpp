@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -73,8 +74,17 @@ bool AppendLine(const std::string& path, const std::string& line) {
     return ok;
 }
 
+std::string CreationStamp() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    char stamp[support::kStampDigits + 1];
+    std::snprintf(stamp, sizeof stamp, "%08lX%08lX", created.dwHighDateTime, created.dwLowDateTime);
+    return stamp;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return AppendLine(RecordPath(), std::string(GetCommandLineA()) + "\r\n") ? 0 : 1;
+    const std::string line = CreationStamp() + " " + GetCommandLineA() + "\r\n";
+    return AppendLine(RecordPath(), line) ? 0 : 1;
 }
