@@ -2,10 +2,12 @@
 
 #include "framework/document.h"
 #include "session/chat_doc.h"
+#include "ui/resource.h"
 #include "ui/send_view.h"
 
 const MessageEntry CChatView::messageEntries[] = {
     MessageRow<&CChatView::OnTimer>(WM_TIMER),
+    CommandRow<&CChatView::OnRegisterUser>(ID_REGISTER_USER),
 };
 const MessageMap CChatView::messageMap{&CView::messageMap, messageEntries};
 
@@ -14,8 +16,10 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
     const BOOL created =
         CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext);
     // Without a window a timer would belong to the thread and never be stopped.
-    if (m_hWnd != nullptr)
+    if (m_hWnd != nullptr) {
+        LoadAccountOrArmSignUp();
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
+    }
     return created;
 }
 
@@ -32,6 +36,10 @@ void CChatView::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(nIDEvent);
         if (auto* doc = dynamic_cast<CChatDoc*>(GetDocument()))
             doc->OnHandshakeTimeout();
+    } else if (nIDEvent == kSignUpDialogTimer) {
+        OnSignUpDialogDue();
+    } else if (nIDEvent == kSignUpReplyTimer) {
+        OnSignUpReplyDue();
     }
     Default();
 }

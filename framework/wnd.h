@@ -36,6 +36,9 @@ public:
                 const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     virtual BOOL DestroyWindow();
+    // Attaches this object to a window made elsewhere (a dialog, a control of a template) and
+    // subclasses it, as CreateEx does for a system control.
+    BOOL SubclassWindow(HWND hWnd);
 
     // Routes a message to its row in the message map; messages without a row get the
     // framework's handling of commands and reflection, then the default processing.

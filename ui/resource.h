@@ -15,6 +15,13 @@
 #define IDC_SETUP_CHANNEL 1001
 #define IDC_SETUP_SERVER 1002
 
+// The sign-up dialog and its edits (ui/register.rc)
+#define IDD_REGISTER 133
+#define IDC_ACCOUNT_NAME 1007
+#define IDC_EMAIL 1008
+#define IDC_PASSWORD 1010
+#define IDC_PASSWORD_AGAIN 1011
+
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104
 #define IDS_CONNECT_UPDATE 32100 // names the deployment's web address
