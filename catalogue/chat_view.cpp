@@ -36,10 +36,15 @@ void CChatView::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(nIDEvent);
         if (auto* doc = dynamic_cast<CChatDoc*>(GetDocument()))
             doc->OnHandshakeTimeout();
-    } else if (nIDEvent == kSignUpDialogTimer) {
-        OnSignUpDialogDue();
-    } else if (nIDEvent == kSignUpReplyTimer) {
-        OnSignUpReplyDue();
+    } else if (nIDEvent == kSignUpDialogTimer || nIDEvent == kSignUpReplyTimer) {
+        // Both run a modal box or dialog, during which the window may be closed.
+        const HWND self = m_hWnd;
+        if (nIDEvent == kSignUpDialogTimer)
+            OnSignUpDialogDue();
+        else
+            OnSignUpReplyDue();
+        if (FromHandle(self) != this)
+            return;
     }
     Default();
 }

@@ -44,8 +44,7 @@ const MessageMap CControlBar::messageMap{&CWnd::messageMap, messageEntries};
 BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     m_dwStyle = dwStyle & 0xFFFF;
     const RECT none{0, 0, 0, 0};
-    if (!Create(nullptr, nullptr, (dwStyle & 0xFFFF0000) | WS_CLIPCHILDREN, none, pParentWnd,
-                nID))
+    if (!Create(nullptr, nullptr, (dwStyle & 0xFFFF0000) | WS_CLIPCHILDREN, none, pParentWnd, nID))
         return FALSE;
     m_pDockSite = dynamic_cast<CFrameWnd*>(pParentWnd);
     if (m_pDockSite != nullptr)

@@ -35,8 +35,8 @@ void CFrameWnd::DockControlBar(CControlBar* pBar) {
         return;
     DWORD side = pBar->GetBarStyle() & CBRS_ALIGN_ANY & pBar->GetDockingStyle() & m_dwDockStyle;
     // Of several sides the first of top, bottom, left, right.
-    for (const DWORD candidate : {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT,
-                                  CBRS_ALIGN_RIGHT}) {
+    for (const DWORD candidate :
+         {CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT}) {
         if ((side & candidate) != 0 || side == 0) {
             side = candidate;
             break;

@@ -6,7 +6,8 @@
 
 class CMenuCmdUI : public CCmdUI {
 public:
-    CMenuCmdUI(HMENU hMenu, UINT nIndex, UINT nID) : CCmdUI(nID), m_hMenu(hMenu), m_nIndex(nIndex) {}
+    CMenuCmdUI(HMENU hMenu, UINT nIndex, UINT nID)
+        : CCmdUI(nID), m_hMenu(hMenu), m_nIndex(nIndex) {}
 
 protected:
     void ApplyEnable(BOOL bOn) override;

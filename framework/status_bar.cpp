@@ -39,8 +39,8 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     if (!CreateBar(pParentWnd, dwStyle, nID))
         return FALSE;
     m_hWndStatus = CreateWindowExA(
-        0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0,
-        0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
+        0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE, 0, 0, 0,
+        0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)), AfxGetInstanceHandle(),
         nullptr);
     if (m_hWndStatus == nullptr) {
         DestroyWindow();
@@ -81,7 +81,7 @@ void CStatusBar::SetPaneText(int nIndex, const std::string& text) {
     if (nIndex < 0 || nIndex >= GetCount() || GetPaneText(nIndex) == text)
         return;
     ::SendMessageA(m_hWndStatus, SB_SETTEXTA, static_cast<WPARAM>(nIndex),
-                 reinterpret_cast<LPARAM>(text.c_str()));
+                   reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string CStatusBar::GetPaneText(int nIndex) const {
@@ -91,7 +91,7 @@ std::string CStatusBar::GetPaneText(int nIndex) const {
         LOWORD(::SendMessageA(m_hWndStatus, SB_GETTEXTLENGTHA, static_cast<WPARAM>(nIndex), 0));
     std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
     ::SendMessageA(m_hWndStatus, SB_GETTEXTA, static_cast<WPARAM>(nIndex),
-                 reinterpret_cast<LPARAM>(text.data()));
+                   reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data());
 }
 

@@ -33,8 +33,8 @@ private:
 std::wstring Widen(const std::string& text) {
     if (text.empty())
         return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
     if (n > 0)
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
@@ -53,12 +53,12 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     InitCommonControlsEx(&controls);
     if (!CreateBar(pParentWnd, dwStyle, nID))
         return FALSE;
-    m_hWndToolBar = CreateWindowExA(
-        0, TOOLBARCLASSNAMEA, "",
-        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
-            CCS_NORESIZE | CCS_NODIVIDER,
-        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-        AfxGetInstanceHandle(), nullptr);
+    m_hWndToolBar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                            CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
+                        AfxGetInstanceHandle(), nullptr);
     if (m_hWndToolBar == nullptr) {
         DestroyWindow();
         return FALSE;
@@ -81,7 +81,7 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource) {
     const int images = info.bmWidth / kImageSize.cx;
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(bitmap)};
     if (images <= 0 || ::SendMessageA(m_hWndToolBar, TB_ADDBITMAP, static_cast<WPARAM>(images),
-                                    reinterpret_cast<LPARAM>(&add)) == -1) {
+                                      reinterpret_cast<LPARAM>(&add)) == -1) {
         DeleteObject(bitmap);
         return FALSE;
     }
@@ -111,9 +111,8 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     }
     while (::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0) > 0)
         ::SendMessageA(m_hWndToolBar, TB_DELETEBUTTON, 0, 0);
-    if (!buttons.empty() &&
-        !::SendMessageA(m_hWndToolBar, TB_ADDBUTTONSA, buttons.size(),
-                      reinterpret_cast<LPARAM>(buttons.data())))
+    if (!buttons.empty() && !::SendMessageA(m_hWndToolBar, TB_ADDBUTTONSA, buttons.size(),
+                                            reinterpret_cast<LPARAM>(buttons.data())))
         return FALSE;
     LayoutControl();
     return TRUE;
@@ -126,7 +125,7 @@ int CToolBar::GetCount() const {
 UINT CToolBar::GetItemID(int nIndex) const {
     TBBUTTON button{};
     if (!::SendMessageA(m_hWndToolBar, TB_GETBUTTON, static_cast<WPARAM>(nIndex),
-                      reinterpret_cast<LPARAM>(&button)))
+                        reinterpret_cast<LPARAM>(&button)))
         return ID_SEPARATOR;
     return (button.fsStyle & BTNS_SEP) != 0 ? ID_SEPARATOR : static_cast<UINT>(button.idCommand);
 }
@@ -137,7 +136,7 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
     for (int i = 0; i < count; ++i) {
         RECT item{};
         if (::SendMessageA(m_hWndToolBar, TB_GETITEMRECT, static_cast<WPARAM>(i),
-                         reinterpret_cast<LPARAM>(&item))) {
+                           reinterpret_cast<LPARAM>(&item))) {
             extent.cx = std::max(extent.cx, item.right);
             extent.cy = std::max(extent.cy, item.bottom);
         }
@@ -170,10 +169,10 @@ void CToolBar::OnOrientation(BOOL bHorz) {
         info.cbSize = sizeof info;
         info.dwMask = TBIF_STATE | TBIF_BYINDEX;
         ::SendMessageA(m_hWndToolBar, TB_GETBUTTONINFOA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&info));
+                       reinterpret_cast<LPARAM>(&info));
         info.fsState = bHorz ? (info.fsState & ~TBSTATE_WRAP) : (info.fsState | TBSTATE_WRAP);
         ::SendMessageA(m_hWndToolBar, TB_SETBUTTONINFOA, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(&info));
+                       reinterpret_cast<LPARAM>(&info));
     }
     LayoutControl();
 }
@@ -208,9 +207,8 @@ LRESULT CToolBar::OnNotify(WPARAM, LPARAM lParam) {
     const UINT code = header->code;
     if (code == TTN_GETDISPINFOA || code == TTN_GETDISPINFOW) {
         const UINT id = static_cast<UINT>(header->idFrom);
-        m_strTip = (GetBarStyle() & CBRS_TOOLTIPS) != 0
-                       ? AfxExtractSubString(AfxLoadString(id), 1)
-                       : std::string();
+        m_strTip = (GetBarStyle() & CBRS_TOOLTIPS) != 0 ? AfxExtractSubString(AfxLoadString(id), 1)
+                                                        : std::string();
         if (code == TTN_GETDISPINFOA) {
             auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             info->hinst = nullptr;

@@ -79,9 +79,15 @@ protected:
     static std::optional<std::string> ReadSettingString(const std::string& section,
                                                         const std::string& name);
 
+    // Sign-up: by default a test starts with an account stored, so the sign-up dialog does
+    // not open by itself; a test of the first start calls this in its constructor.
+    void StartWithoutAccount() { m_bWithoutAccount = true; }
+    static bool WriteStoredAccount();
+
 private:
     void EndPrograms();
 
+    bool m_bWithoutAccount = false;
     Serve m_serve;
     std::string m_strSandbox;
     std::unique_ptr<support::ScriptedServer> m_pServer;

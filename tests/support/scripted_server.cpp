@@ -286,6 +286,9 @@ void ScriptedServer::Apply(Connection& connection, const Reply& reply) {
     case Reply::Kind::stall:
         connection.stalled = true;
         return;
+    case Reply::Kind::pause:
+        std::this_thread::sleep_for(reply.delay);
+        return;
     }
 }
 

@@ -29,15 +29,18 @@ struct Reply {
                // only while one is waiting; a receive started later reads an end of stream,
                // and only the next send fails with WSAECONNRESET
         stall, // from now on never reply and never close
+        pause, // wait before the next step; the server serves nothing meanwhile
     };
     Kind kind = Kind::bytes;
     std::string bytes;
+    std::chrono::milliseconds delay{0}; // pause only
 
     static Reply Message(std::string text, bool close = false, std::vector<std::string> lines = {});
     static Reply Raw(std::string bytes);
     static Reply Close() { return {Kind::close, {}}; }
     static Reply Reset() { return {Kind::reset, {}}; }
     static Reply Stall() { return {Kind::stall, {}}; }
+    static Reply Pause(std::chrono::milliseconds delay) { return {Kind::pause, {}, delay}; }
 };
 
 struct ConnectionScript {

@@ -82,8 +82,7 @@ TEST_F(MainFrameTest, ListAboveTextPaneWithTheListActive) {
     const RECT top = PaneRect(list);
     const RECT bottom = PaneRect(pane);
     EXPECT_EQ(top.top, 0);
-    EXPECT_EQ(top.bottom - top.top,
-              frame->clientAtCreation.bottom - CMainFrame::kTextPaneHeight);
+    EXPECT_EQ(top.bottom - top.top, frame->clientAtCreation.bottom - CMainFrame::kTextPaneHeight);
     EXPECT_EQ(top.right - top.left, client.right);
     EXPECT_EQ(bottom.top, top.bottom + CSplitterWnd::kBarSize);
     EXPECT_EQ(bottom.bottom, client.bottom);
@@ -248,7 +247,8 @@ TEST_F(MainFrameBarsTest, PromptsAndTooltipsOnlyWhereTheCommandHasAString) {
         return status.GetPaneText(0);
     };
 
-    EXPECT_EQ(menuSelect(ID_APP_EXIT, MF_STRING), "Quit the application; prompts to save documents");
+    EXPECT_EQ(menuSelect(ID_APP_EXIT, MF_STRING),
+              "Quit the application; prompts to save documents");
     EXPECT_EQ(menuSelect(ID_VIEW_TOOLBAR, MF_STRING), "Show or hide the toolbar");
     EXPECT_EQ(menuSelect(ID_REGISTER_USER, MF_STRING), "");
     EXPECT_EQ(menuSelect(ID_HELP, MF_STRING), "");
@@ -256,8 +256,8 @@ TEST_F(MainFrameBarsTest, PromptsAndTooltipsOnlyWhereTheCommandHasAString) {
     EXPECT_EQ(status.GetPaneText(0), "Ready");
 
     EXPECT_EQ(tooltip(ID_APP_ABOUT), "About");
-    for (UINT id : {ID_REGISTER_USER, ID_VIEW_BIGICONS, ID_VIEW_SMALLICONS, ID_VIEW_LIST,
-                    ID_VIEW_DETAILS})
+    for (UINT id :
+         {ID_REGISTER_USER, ID_VIEW_BIGICONS, ID_VIEW_SMALLICONS, ID_VIEW_LIST, ID_VIEW_DETAILS})
         EXPECT_EQ(tooltip(id), "") << id;
 
     EXPECT_EQ(hover(ID_APP_ABOUT, HICF_MOUSE),
