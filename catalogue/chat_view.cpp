@@ -31,6 +31,11 @@ void CChatView::ForwardMessage(const std::string& text) {
         pane->ShowMessage(text);
 }
 
+void CChatView::StopSignUpWatchdog() {
+    if (m_hWnd != nullptr)
+        KillTimer(kSignUpReplyTimer);
+}
+
 void CChatView::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent == kHandshakeTimer) {
         KillTimer(nIDEvent);

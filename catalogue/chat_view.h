@@ -12,7 +12,10 @@ public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
-    // The handshake time-out: armed once, when the window is created.
+    // The view's one-shot timers: the watchdog of a sign-up reply, the delay before the
+    // automatic sign-up dialog, and the handshake time-out (armed once, at creation).
+    static constexpr UINT_PTR kSignUpReplyTimer = 3;
+    static constexpr UINT_PTR kSignUpDialogTimer = 4;
     static constexpr UINT_PTR kHandshakeTimer = 5;
     static constexpr UINT kHandshakeTimeoutMs = 2000;
 
@@ -22,6 +25,8 @@ public:
                 const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) override;
     // Hands text to the document's second view when that is the text pane.
     void ForwardMessage(const std::string& text);
+    // A reply has come: the sign-up watchdog has nothing left to watch.
+    void StopSignUpWatchdog();
 
     // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
     // while after start, when no account is stored; timer 3 watches for the sign-up reply.

@@ -1,6 +1,7 @@
 #include "framework/async_socket.h"
 
 #include "framework/exceptions.h"
+#include "framework/framework_ids.h"
 
 #include <ws2tcpip.h>
 
@@ -11,8 +12,9 @@ namespace {
 // The private range of notification numbers. They are handed out round-robin, skipping the
 // ones held, so a number comes back only after the whole range has gone round: a notification
 // queued for a closed socket has long been dispatched (and dropped) by then.
-constexpr UINT kFirstMessage = WM_APP + 0x100;
-constexpr UINT kLastMessage = 0xBFFF;
+constexpr UINT kFirstMessage = AFX_WM_SOCKET_FIRST;
+constexpr UINT kLastMessage = AFX_WM_SOCKET_LAST;
+static_assert(kFirstMessage >= WM_APP);
 constexpr char kWindowClass[] = "SkiffSocketNotifications";
 
 void ShowError(const CException& error) {

@@ -2,6 +2,8 @@
 
 #include "framework/create_context.h"
 #include "framework/document.h"
+#include "framework/exceptions.h"
+#include "framework/message_box.h"
 #include "framework/resource_string.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
@@ -138,12 +140,14 @@ void CFrameWnd::OnClose() {
         return;
     }
     // The document closes first, while its views still exist. The window goes even when
-    // closing the document fails, or the program could never be closed.
-    struct DestroyOnExit {
-        HWND hWnd;
-        ~DestroyOnExit() { ::DestroyWindow(hWnd); }
-    } destroy{m_hWnd};
-    app->CloseAllDocuments();
+    // closing the document fails, or the program could never be closed; but only after the
+    // user has seen why, as the window's end ends the message loop and any box with it.
+    try {
+        app->CloseAllDocuments();
+    } catch (const CException& error) {
+        AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+    }
+    DestroyWindow();
 }
 
 void CFrameWnd::OnSize(UINT nType, int, int) {

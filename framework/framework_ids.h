@@ -1,6 +1,6 @@
 // Identifiers the framework gives a meaning of its own: its string, command and child window
-// ids. Plain defines, because the resource compiler reads this file too. The program's own
-// ids (ui/resource.h) stay below AFX_FIRST_ID.
+// ids, and the window message numbers it hands out. Plain defines, because the resource
+// compiler reads this file too. The program's own ids (ui/resource.h) stay below AFX_FIRST_ID.
 #pragma once
 
 #define AFX_FIRST_ID 0xE000
@@ -29,3 +29,13 @@
 #define AFX_IDW_TOOLBAR 59392
 #define AFX_IDW_STATUS_BAR 59393
 #define AFX_IDW_PANE_FIRST 59648 // the frame's client pane (a view or a splitter)
+
+// Window messages: each socket holds one number of this range for its notifications (WM_APP
+// upwards). Reflected messages need no numbers: they are rows of a kind of their own.
+#define AFX_WM_SOCKET_FIRST 0x8100
+#define AFX_WM_SOCKET_LAST 0xBBFF
+
+#ifndef RC_INVOKED
+static_assert(AFX_WM_SOCKET_FIRST > 0x8000 && AFX_WM_SOCKET_LAST < 0xC000,
+              "socket notifications stay inside WM_APP's range");
+#endif

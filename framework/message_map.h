@@ -12,7 +12,8 @@
 // A message handler's signature says how the message's parameters reach it (see
 // MessageCall below). A message reflected back to the control that sent it (WM_DRAWITEM,
 // WM_NOTIFY, WM_CTLCOLORSTATIC, WM_COMMAND from a control) arrives in the control's own table
-// as Reflected(message).
+// through a ReflectedRow: a row kind of its own, so it can never be mistaken for a message of
+// the same number that the control receives itself (the common controls take 0x2000 upwards).
 #pragma once
 
 #include <windows.h>
@@ -23,9 +24,9 @@ class CCmdTarget;
 class CCmdUI;
 
 struct MessageEntry {
-    enum Kind : unsigned char { message, command, updateCommandUI };
+    enum Kind : unsigned char { message, reflected, command, updateCommandUI };
     Kind kind;
-    UINT id; // window message number, or command id
+    UINT id; // window message number (also for a reflected row), or command id
     // Calls the row's member on the target. A command-UI row receives its CCmdUI* in lParam.
     LRESULT (*call)(CCmdTarget& target, WPARAM wParam, LPARAM lParam);
 };
@@ -37,13 +38,6 @@ struct MessageMap {
     // The first row of that kind and id, in this table or else in its bases' tables.
     const MessageEntry* Find(MessageEntry::Kind kind, UINT id) const;
 };
-
-// Message numbers under which reflected messages appear in the sending control's table.
-// They never reach Windows: they only name rows.
-inline constexpr UINT kReflectedBase = WM_USER + 0x1C00;
-constexpr UINT Reflected(UINT message) {
-    return kReflectedBase + message;
-}
 
 // How a handler's signature receives the message.
 template <auto Handler, class Signature = decltype(Handler)> struct MessageCall;
@@ -99,6 +93,11 @@ template <auto Handler, class C> struct MessageCall<Handler, void (C::*)(UINT, P
 
 template <auto Handler> constexpr MessageEntry MessageRow(UINT message) {
     return {MessageEntry::message, message, &MessageCall<Handler>::Call};
+}
+
+// A message that a child control sent to its parent, handled by the control's own object.
+template <auto Handler> constexpr MessageEntry ReflectedRow(UINT message) {
+    return {MessageEntry::reflected, message, &MessageCall<Handler>::Call};
 }
 
 template <auto Handler> struct CommandCall;

@@ -17,11 +17,17 @@ template <typename Result> Result TimedOut(Result result) {
 
 } // namespace
 
+struct CSocket::Repost {
+    CSocket& socket;
+    ~Repost() { socket.RepostTakenRead(); }
+};
+
 BOOL CSocket::Create(UINT port, int type, long events, const char* address) {
     return CAsyncSocket::Create(port, type, events | kWaitEvents, address);
 }
 
 BOOL CSocket::Connect(const std::string& host, UINT port) {
+    const Repost repost{*this};
     if (CAsyncSocket::Connect(host, port))
         return TRUE;
     if (GetLastError() != WSAEWOULDBLOCK)
@@ -39,6 +45,7 @@ BOOL CSocket::Connect(const std::string& host, UINT port) {
 }
 
 int CSocket::Send(const void* data, int length, int flags) {
+    const Repost repost{*this};
     const char* bytes = static_cast<const char*>(data);
     const ULONGLONG deadline = Deadline();
     int sent = 0;
@@ -55,6 +62,7 @@ int CSocket::Send(const void* data, int length, int flags) {
 }
 
 int CSocket::Receive(void* buffer, int length, int flags) {
+    const Repost repost{*this};
     const ULONGLONG deadline = Deadline();
     for (;;) {
         const int count = CAsyncSocket::Receive(buffer, length, flags);
@@ -82,8 +90,11 @@ bool CSocket::WaitForNotification(ULONGLONG deadline) {
         }
         MSG msg;
         bool notified = false;
-        while (PeekMessageA(&msg, window, message, message, PM_REMOVE))
+        while (PeekMessageA(&msg, window, message, message, PM_REMOVE)) {
             notified = true;
+            const WORD event = WSAGETSELECTEVENT(msg.lParam);
+            m_bReadTaken = m_bReadTaken || event == FD_READ || event == FD_CLOSE;
+        }
         if (notified)
             return true;
         if (PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
@@ -94,6 +105,19 @@ bool CSocket::WaitForNotification(ULONGLONG deadline) {
                 0, nullptr, wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE, 0) == WAIT_TIMEOUT)
             return true;
     }
+}
+
+void CSocket::RepostTakenRead() {
+    if (!m_bReadTaken)
+        return;
+    m_bReadTaken = false;
+    // The call's own outcome is told by the error code, which the look below must not change.
+    const int error = WSAGetLastError();
+    char next;
+    if (recv(m_hSocket, &next, 1, MSG_PEEK) != SOCKET_ERROR || WSAGetLastError() != WSAEWOULDBLOCK)
+        PostMessageA(NotificationWindow(), NotificationMessage(), static_cast<WPARAM>(m_hSocket),
+                     WSAMAKESELECTREPLY(FD_READ, 0));
+    WSASetLastError(error);
 }
 
 bool CSocket::ConnectEnded(int& error) const {

@@ -1,6 +1,7 @@
 // A socket whose connect, send and receive wait for their outcome. While a call waits, only
-// this socket's notifications (which it takes for itself: they reach no handler) and painting
-// are handled, so no other user-interface work runs inside it.
+// this socket's notifications (which it takes for itself; a read one is raised again when the
+// call ends and bytes wait) and painting are handled, so no other user-interface work runs inside
+// it.
 #pragma once
 
 #include "framework/async_socket.h"
@@ -23,11 +24,19 @@ public:
     int Receive(void* buffer, int length, int flags = 0) override;
 
 private:
+    struct Repost; // calls RepostTakenRead when a call ends
+
     ULONGLONG Deadline() const;
     // Waits until this socket may have progressed; false when the deadline (0 = none) passed.
     bool WaitForNotification(ULONGLONG deadline);
+    // The waits take this socket's notifications for themselves. When one of them was a read
+    // or close notification and a read would now find bytes or the end, a read notification
+    // is posted once the call ends: the system raises no new one until the next receive, so
+    // bytes that came during a send would otherwise wait unseen.
+    void RepostTakenRead();
     // true once a started connect has ended, with error 0 on success.
     bool ConnectEnded(int& error) const;
 
     DWORD m_timeout = 0;
+    bool m_bReadTaken = false; // a wait took a read or close notification
 };

@@ -232,8 +232,7 @@ bool CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     CWnd* target = FromHandle(child);
     if (target == nullptr || target == this)
         return false;
-    const MessageEntry* entry =
-        target->GetMessageMap()->Find(MessageEntry::message, Reflected(message));
+    const MessageEntry* entry = target->GetMessageMap()->Find(MessageEntry::reflected, message);
     if (entry == nullptr)
         return false;
     result = entry->call(*target, wParam, lParam);

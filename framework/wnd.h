@@ -81,7 +81,7 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT Dispatch(CWnd& wnd, UINT message, WPARAM wParam, LPARAM lParam);
-    // Offers a child's notification to the child's object as Reflected(message).
+    // Offers a child's notification to the child's object's reflected rows.
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Attach(HWND hWnd);
     void Detach();

@@ -18,7 +18,10 @@ mkdir -p "$SKIFF_WINE_TMP"
 run=$SKIFF_BUILD/run
 mkdir -p "$run/apps"
 cp "$SKIFF_BUILD/windows/skiffdesk.exe" "$run/"
-cp -r "$SKIFF_ROOT/samples/apps/." "$run/apps/" 2>/dev/null || true
+# The sample catalogue, when the tree has one; a copy that fails stops the run.
+if [ -d "$SKIFF_ROOT/samples/apps" ]; then
+    cp -r "$SKIFF_ROOT/samples/apps/." "$run/apps/"
+fi
 
 server_pid=""
 cleanup() {

@@ -4,7 +4,7 @@
 #include "framework/exceptions.h"
 #include "server/exchange_log.h"
 #include "server/request_handler.h"
-#include "server/socket_file.h"
+#include "server/client_stream.h"
 #include "session/msg.h"
 
 #include <cerrno>
@@ -26,13 +26,13 @@ std::string DropReason(const CFileException& e) {
 }
 
 // Serves messages until the conversation ends.
-void Converse(SocketFile& file, const std::string& peer, std::chrono::seconds readTimeout,
+void Converse(ClientStream& file, const std::string& peer, std::chrono::seconds readTimeout,
               RequestHandler& handler, ExchangeLog& log) {
     CArchive in(&file, CArchive::load);
     CArchive out(&file, CArchive::store);
     for (;;) {
         const bool atMessageStart = in.IsBufferEmpty();
-        file.StartMessage(kMaxMessageBytes, SocketFile::Clock::now() + readTimeout);
+        file.StartMessage(kMaxMessageBytes, ClientStream::Clock::now() + readTimeout);
         CMsg request;
         try {
             request.Serialize(in);
@@ -61,7 +61,7 @@ void Converse(SocketFile& file, const std::string& peer, std::chrono::seconds re
 
 void ServeClient(int fd, const std::string& peer, std::chrono::seconds readTimeout,
                  RequestHandler& handler, ExchangeLog& log) {
-    SocketFile file(fd);
+    ClientStream file(fd);
     try {
         Converse(file, peer, readTimeout, handler, log);
     } catch (const CFileException& e) {

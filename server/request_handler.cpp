@@ -5,13 +5,12 @@
 #include "server/log_text.h"
 #include "server/request.h"
 #include "server/signup_request.h"
+#include "session/protocol.h"
 
 namespace {
 
-const char kVersionAccepted[] = "SKDV1";
-const char kVersionRefused[] = "SKDV0";
-const char kSignUpAccepted[] = "SKDR1";
-const char kSignUpRefused[] = "SKDR0";
+const std::string kSignUpAccepted = protocol::ReplyText(protocol::kSignUpKind, true);
+const std::string kSignUpRefused = protocol::ReplyText(protocol::kSignUpKind, false);
 
 } // namespace
 
@@ -19,7 +18,8 @@ Exchange RequestHandler::Handle(const std::string& text) {
     const Request request = ParseRequest(text);
     switch (request.kind) {
     case RequestKind::handshake: {
-        const char* reply = request.body == kVersion ? kVersionAccepted : kVersionRefused;
+        const std::string reply =
+            protocol::ReplyText(protocol::kVersionKind, request.body == protocol::kClientVersion);
         // Only a short head of the version is logged: a text that is not a real handshake
         // might carry a password further on.
         return {reply, "handshake " + LogText(request.body, 16) + " -> " + reply, false};
@@ -37,7 +37,7 @@ Exchange RequestHandler::Handle(const std::string& text) {
 Exchange RequestHandler::SignUp(const std::string& body) {
     const std::optional<SignUpFields> fields = ParseSignUpFields(body);
     if (!fields)
-        return {kSignUpRefused, std::string("sign-up badly framed -> ") + kSignUpRefused};
+        return {kSignUpRefused, "sign-up badly framed -> " + kSignUpRefused};
 
     const std::string head = "sign-up '" + LogText(fields->accountName) + "' -> ";
     if (!IsAcceptableSignUp(fields->accountName, fields->email, fields->password))

@@ -15,8 +15,6 @@ struct Exchange {
 
 class RequestHandler {
 public:
-    static constexpr const char* kVersion = "000001";
-
     explicit RequestHandler(AccountStore& accounts) : m_accounts(accounts) {}
 
     Exchange Handle(const std::string& text);

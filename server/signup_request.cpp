@@ -3,9 +3,8 @@
 #include "session/request_framing.h"
 
 std::optional<SignUpFields> ParseSignUpFields(const std::string& body) {
-    std::optional<FramedRequest> request = ParseFramedRequest("SKDR" + body);
-    if (!request || request->fields.size() != 3)
+    std::optional<std::vector<std::string>> fields = ParseFramedFields(body);
+    if (!fields || fields->size() != 3)
         return std::nullopt;
-    return SignUpFields{std::move(request->fields[0]), std::move(request->fields[1]),
-                        std::move(request->fields[2])};
+    return SignUpFields{std::move((*fields)[0]), std::move((*fields)[1]), std::move((*fields)[2])};
 }

@@ -10,7 +10,7 @@
 CChatDoc::~CChatDoc() {
     // The framework closes the document first, so these are normally gone already; a socket
     // left behind must not outlive the document its notifications point to.
-    DropConnection();
+    CloseConnection(false);
 }
 
 BOOL CChatDoc::OnNewDocument() {

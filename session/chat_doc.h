@@ -2,9 +2,10 @@
 // application server (socket, stream and an archive each way), sends texts over it, reads the
 // server's messages and hands them to the reply handling, and closes the connection again.
 //
-// Every connection is short: one request, one reply, then the reply handling closes it with
-// the goodbye. All of it runs on the user-interface thread; connect, send and receive block
-// while handling only the socket's own notifications.
+// A connection for a request (the handshake, a sign-up) lasts until its reply, whose handling
+// closes it with the goodbye; one made from the command line stays open until the server
+// closes it or the document is closed. All of it runs on the user-interface thread; connect,
+// send and receive block while handling only the socket's own notifications.
 #pragma once
 
 #include "framework/archive.h"
@@ -78,8 +79,11 @@ public:
 private:
     // After a read or send error: drops the storing archive and tells the user.
     void ReportConnectionReset();
-    // Deletes the connection objects without a goodbye and without shutting down.
-    void DropConnection();
+    // The one teardown of the connection objects: the storing archive, the loading archive,
+    // the stream and the socket, in this order. With bGoodbye, the goodbye goes first (when
+    // the sending side is there) and the socket is shut down and drained before it goes; a
+    // file error of the goodbye still tears everything down, then reaches the caller.
+    void CloseConnection(bool bGoodbye);
     // The user gave up the default connect: offers the web site. FALSE when declined.
     BOOL OfferClientDownload();
     void OnVersionReply(bool bSuccess);

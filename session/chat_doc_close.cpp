@@ -1,6 +1,7 @@
 // Closing the session: the goodbye, then a bounded wait for the server's close.
 #include "session/chat_doc.h"
 
+#include "framework/exceptions.h"
 #include "framework/resource_string.h"
 #include "session/msg.h"
 #include "ui/resource.h"
@@ -24,12 +25,23 @@ void DrainUntilClosed(CChatSocket& socket, ULONGLONG deadline) {
 } // namespace
 
 void CChatDoc::DeleteContents() {
-    if (m_pSocket != nullptr && m_pFile != nullptr && m_pArchiveOut != nullptr) {
+    CloseConnection(true);
+}
+
+void CChatDoc::CloseConnection(bool bGoodbye) {
+    if (bGoodbye && m_pSocket != nullptr && m_pFile != nullptr && m_pArchiveOut != nullptr) {
         CMsg goodbye;
         goodbye.m_bClose = 1;
         goodbye.m_strText = m_strHandle + AfxLoadString(IDS_GOODBYE);
-        goodbye.Serialize(*m_pArchiveOut);
-        m_pArchiveOut->Flush();
+        try {
+            goodbye.Serialize(*m_pArchiveOut);
+            m_pArchiveOut->Flush();
+        } catch (const CFileException&) {
+            // The connection is broken: it goes, and the caller learns why.
+            m_pArchiveOut->Abort();
+            CloseConnection(false);
+            throw;
+        }
     }
     // A server that never closes must not hold the program: the wait has a bound of its own.
     const ULONGLONG drainDeadline = GetTickCount64() + kDrainMs;
@@ -40,10 +52,10 @@ void CChatDoc::DeleteContents() {
     m_pArchiveIn = nullptr;
     delete m_pFile;
     m_pFile = nullptr;
-    if (m_pSocket != nullptr) {
+    if (m_pSocket != nullptr && bGoodbye) {
         m_pSocket->ShutDown(CAsyncSocket::sends);
         DrainUntilClosed(*m_pSocket, drainDeadline);
-        delete m_pSocket;
-        m_pSocket = nullptr;
     }
+    delete m_pSocket;
+    m_pSocket = nullptr;
 }

@@ -4,18 +4,12 @@
 
 #include "deployment.h"
 #include "framework/message_box.h"
+#include "session/protocol.h"
 #include "ui/resource.h"
 
 #include <shellapi.h>
 
 #include <memory>
-
-namespace {
-
-constexpr const char* kVersionRequest = "SKDV";
-constexpr const char* kClientVersion = "000001";
-
-} // namespace
 
 BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& address, UINT port) {
     m_strHandle = handle;
@@ -48,7 +42,7 @@ BOOL CChatDoc::ConnectWithHandshake(const std::string& handle, const std::string
                                     UINT port) {
     if (!ConnectSocket(handle, address, port))
         return OfferClientDownload();
-    SendMsg(std::string(kVersionRequest) + kClientVersion);
+    SendMsg(protocol::Handshake());
     m_bVersionPending = TRUE;
     return TRUE;
 }

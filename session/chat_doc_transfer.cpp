@@ -86,7 +86,7 @@ void CChatDoc::ReceiveMsg() {
         }
     }
     if (closing)
-        DropConnection();
+        CloseConnection(false);
 }
 
 void CChatDoc::ReportConnectionReset() {
@@ -94,15 +94,4 @@ void CChatDoc::ReportConnectionReset() {
         m_pArchiveOut->Abort();
     DisplayMsg(AfxLoadString(IDS_CONNECTION_RESET));
     DisplayMsg(AfxLoadString(IDS_CLOSING_CONNECTION));
-}
-
-void CChatDoc::DropConnection() {
-    delete m_pArchiveIn;
-    m_pArchiveIn = nullptr;
-    delete m_pArchiveOut;
-    m_pArchiveOut = nullptr;
-    delete m_pFile;
-    m_pFile = nullptr;
-    delete m_pSocket;
-    m_pSocket = nullptr;
 }

@@ -1,26 +1,24 @@
 #include "session/reply.h"
 
-namespace {
-constexpr std::string_view kPrefix = "SKD";
-constexpr std::size_t kKindPos = 3;
-constexpr std::size_t kResultPos = 4;
-} // namespace
+#include "session/protocol.h"
 
 Reply ReadReply(std::string_view text) {
     Reply reply;
-    if (text.size() <= kKindPos || text.substr(0, kPrefix.size()) != kPrefix)
+    if (text.size() <= protocol::kKindPos ||
+        text.substr(0, protocol::kPrefix.size()) != protocol::kPrefix)
         return reply;
-    switch (text[kKindPos]) {
-    case 'V':
+    switch (text[protocol::kKindPos]) {
+    case protocol::kVersionKind:
         reply.kind = ReplyKind::Version;
         break;
-    case 'R':
+    case protocol::kSignUpKind:
         reply.kind = ReplyKind::Registration;
         break;
     default:
         reply.kind = ReplyKind::Other;
         break;
     }
-    reply.success = text.size() > kResultPos && text[kResultPos] == '1';
+    reply.success =
+        text.size() > protocol::kResultPos && text[protocol::kResultPos] == protocol::kSuccess;
     return reply;
 }

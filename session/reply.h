@@ -1,5 +1,5 @@
-// Reading a reply text from the application server: "SKD" at position 0, then a kind letter,
-// then a result digit ('1' is success). Nothing after the result is looked at.
+// Reading a reply text from the application server: the protocol's prefix at position 0, then
+// a kind letter, then a result digit ('1' is success). Nothing after the result is looked at.
 #pragma once
 
 #include <string_view>

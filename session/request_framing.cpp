@@ -1,11 +1,12 @@
 #include "session/request_framing.h"
 
+#include "session/protocol.h"
+
 #include <cstddef>
 
 namespace {
 
-constexpr std::string_view kPrefix = "SKD";
-constexpr std::size_t kTotalPos = kPrefix.size() + 1; // right after the kind letter
+constexpr std::size_t kTotalPos = protocol::kKindPos + 1; // right after the kind letter
 constexpr std::size_t kTotalDigits = 4;
 constexpr std::size_t kLengthDigits = 2;
 
@@ -32,8 +33,7 @@ std::optional<std::size_t> ReadDigits(std::string_view text, std::size_t pos, st
 } // namespace
 
 std::optional<std::string> FrameRequest(char kind, const std::vector<std::string>& fields) {
-    std::string request(kPrefix);
-    request.push_back(kind);
+    std::string request = protocol::Text(kind, {});
     for (const std::string& field : fields) {
         if (field.size() > kMaxFramedFieldLength)
             return std::nullopt;
@@ -47,22 +47,29 @@ std::optional<std::string> FrameRequest(char kind, const std::vector<std::string
 }
 
 std::optional<FramedRequest> ParseFramedRequest(std::string_view text) {
-    if (text.substr(0, kPrefix.size()) != kPrefix || text.size() <= kPrefix.size())
+    if (text.size() <= protocol::kKindPos ||
+        text.substr(0, protocol::kKindPos) != protocol::kPrefix)
         return std::nullopt;
-    const auto total = ReadDigits(text, kTotalPos, kTotalDigits);
-    std::size_t pos = kTotalPos + kTotalDigits;
-    if (!total || text.size() - pos != *total)
+    std::optional<std::vector<std::string>> fields = ParseFramedFields(text.substr(kTotalPos));
+    if (!fields)
+        return std::nullopt;
+    return FramedRequest{text[protocol::kKindPos], std::move(*fields)};
+}
+
+std::optional<std::vector<std::string>> ParseFramedFields(std::string_view body) {
+    const auto total = ReadDigits(body, 0, kTotalDigits);
+    std::size_t pos = kTotalDigits;
+    if (!total || body.size() - pos != *total)
         return std::nullopt;
 
-    FramedRequest request;
-    request.kind = text[kPrefix.size()];
-    while (pos < text.size()) {
-        const auto length = ReadDigits(text, pos, kLengthDigits);
+    std::vector<std::string> fields;
+    while (pos < body.size()) {
+        const auto length = ReadDigits(body, pos, kLengthDigits);
         pos += kLengthDigits;
-        if (!length || text.size() - pos < *length)
+        if (!length || body.size() - pos < *length)
             return std::nullopt;
-        request.fields.emplace_back(text.substr(pos, *length));
+        fields.emplace_back(body.substr(pos, *length));
         pos += *length;
     }
-    return request;
+    return fields;
 }

@@ -1,5 +1,6 @@
-// Text requests made of fields: "SKD", a kind letter, a four-digit total, then each field as
-// two length digits and its text. The total counts everything after itself.
+// Text requests made of fields: the protocol's prefix and a kind letter (protocol.h), a
+// four-digit total, then each field as two length digits and its text. The total counts
+// everything after itself.
 #pragma once
 
 #include <optional>
@@ -21,3 +22,6 @@ struct FramedRequest {
 
 // The reverse of FrameRequest: std::nullopt unless the text is exactly one framed request.
 std::optional<FramedRequest> ParseFramedRequest(std::string_view text);
+// The fields of the body after the kind letter (the total, then the fields): std::nullopt
+// unless the body is exactly that.
+std::optional<std::vector<std::string>> ParseFramedFields(std::string_view body);

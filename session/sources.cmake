@@ -13,7 +13,7 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/chat_doc_connect.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_doc_transfer.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_socket.cpp
-        ${CMAKE_CURRENT_LIST_DIR}/server_reply.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/chat_doc_reply.cpp
         ${CMAKE_CURRENT_LIST_DIR}/setup_dlg.cpp
     )
 endif()

@@ -60,7 +60,7 @@ TEST_F(TextPaneTest, LowerRowIsTheBorderedMultiLineEditBelowTheList) {
     ASSERT_TRUE(GetClientRect(main, &client));
     ASSERT_TRUE(GetWindowRect(list, &listRect));
     // The frame has kept its size since its creation, so its client area is the one the
-    // first row was measured from; toolbar and status bar came later and take from the pane.
+    // first row was measured from; whatever the frame placed after that takes from the pane.
     EXPECT_EQ(Height(listRect), Height(client) - kPaneRowHeight);
     EXPECT_GT(Height(paneRect), 0);
     EXPECT_LT(Height(paneRect), kPaneRowHeight);

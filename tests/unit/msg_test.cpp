@@ -7,6 +7,7 @@
 #include "framework/exceptions.h"
 #include "framework/mem_file.h"
 #include "session/msg.h"
+#include "tests/support/wire_codec.h"
 #include "wire_test_util.h"
 
 namespace {
@@ -19,9 +20,7 @@ CMsg MakeMsg(std::int32_t close, std::string text, std::vector<std::string> line
     return msg;
 }
 
-std::string Encode(CMsg msg) {
-    return Stored([&](CArchive& ar) { msg.Serialize(ar); });
-}
+using support::EncodeMsg;
 
 // Decodes messages until the stream ends cleanly between two messages.
 std::vector<CMsg> DecodeAll(const std::string& bytes, std::size_t perRead) {
@@ -64,13 +63,13 @@ TEST(MsgTest, WireExamples) {
         {"empty", MakeMsg(0, ""), Bytes({0, 0, 0, 0, 0})},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Encode(c.msg), c.bytes) << c.name;
+        EXPECT_EQ(EncodeMsg(c.msg), c.bytes) << c.name;
         const std::vector<CMsg> decoded = DecodeAll(c.bytes, 0);
         ASSERT_EQ(decoded.size(), 1u) << c.name;
         ExpectSame(decoded[0], c.msg, c.name);
     }
-    EXPECT_EQ(Encode(MakeMsg(0, "SKDV000001")).size(), 15u);
-    EXPECT_EQ(Encode(MakeMsg(1, "SKDS1")).size(), 10u);
+    EXPECT_EQ(EncodeMsg(MakeMsg(0, "SKDV000001")).size(), 15u);
+    EXPECT_EQ(EncodeMsg(MakeMsg(1, "SKDS1")).size(), 10u);
 }
 
 TEST(MsgTest, AnyNonZeroCloseFlagReadsAsOne) {
@@ -85,7 +84,7 @@ TEST(MsgTest, AnyNonZeroCloseFlagReadsAsOne) {
 
 TEST(MsgTest, ListCountInBothFormsAndItsLimit) {
     const CMsg many = MakeMsg(0, "x", std::vector<std::string>(65535, "l"));
-    const std::string bytes = Encode(many);
+    const std::string bytes = EncodeMsg(many);
     EXPECT_EQ(bytes.substr(4, 6), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
     const auto decoded = DecodeAll(bytes, 0);
     ASSERT_EQ(decoded.size(), 1u);
@@ -111,7 +110,7 @@ TEST(MsgTest, MessagesDecodeTheSameWhateverTheSegments) {
     };
     std::string stream;
     for (const CMsg& msg : sent)
-        stream += Encode(msg);
+        stream += EncodeMsg(msg);
     for (std::size_t perRead : {0, 1, 2, 4095, 4096}) {
         const auto received = DecodeAll(stream, perRead);
         ASSERT_EQ(received.size(), sent.size()) << perRead;
@@ -122,7 +121,7 @@ TEST(MsgTest, MessagesDecodeTheSameWhateverTheSegments) {
 
 TEST(MsgTest, TextCutAtNulKeepsTheNextMessageAligned) {
     const std::string bytes =
-        Bytes({0, 0, 5, 'a', 'b', 0, 'c', 'd', 1, 0, 0}) + Encode(MakeMsg(1, "SKDS1"));
+        Bytes({0, 0, 5, 'a', 'b', 0, 'c', 'd', 1, 0, 0}) + EncodeMsg(MakeMsg(1, "SKDS1"));
     const auto received = DecodeAll(bytes, 0);
     ASSERT_EQ(received.size(), 2u);
     ExpectSame(received[0], MakeMsg(0, "ab", {""}), "first");
@@ -130,7 +129,7 @@ TEST(MsgTest, TextCutAtNulKeepsTheNextMessageAligned) {
 }
 
 TEST(MsgTest, StreamEndingAnywhereInsideAMessageIsEndOfFile) {
-    const std::string bytes = Encode(MakeMsg(1, "SKDV1", {"a", "bc"}));
+    const std::string bytes = EncodeMsg(MakeMsg(1, "SKDV1", {"a", "bc"}));
     for (std::size_t cut = 1; cut < bytes.size(); ++cut)
         EXPECT_EQ(FailureOfDecode(bytes.substr(0, cut)), CArchiveException::endOfFile) << cut;
 }

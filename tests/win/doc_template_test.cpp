@@ -5,12 +5,14 @@
 #include "app/main_frame.h"
 #include "framework/doc_template.h"
 #include "framework/document.h"
+#include "framework/exceptions.h"
 #include "framework/view.h"
 #include "tests/win/framework_test_support.h"
 #include "ui/resource.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ namespace {
 struct Record {
     bool accept = true;
     bool closeOnSecondNew = false;
+    bool failDelete = false;
     std::vector<const CDocument*> newDocuments; // the document of each OnNewDocument
     int deleteContents = 0;
     int frames = 0; // alive
@@ -37,7 +40,11 @@ public:
             app->m_pMainWnd->PostMessage(WM_CLOSE);
         return g_record.accept;
     }
-    void DeleteContents() override { ++g_record.deleteContents; }
+    void DeleteContents() override {
+        ++g_record.deleteContents;
+        if (g_record.failDelete)
+            throw CFileException(CFileException::generic, 10054);
+    }
 };
 
 class RecordingView : public CView {
@@ -167,6 +174,35 @@ TEST_F(DocTemplateTest, CtrlNRenewsTheSameDocumentAndClosingEndsTheLoop) {
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     EXPECT_EQ(g_record.frames, 0);
     EXPECT_EQ(g_record.views, 0);
+}
+
+// A close that fails is told while the window still stands: the box stays until it is
+// answered, and only then does the loop end.
+TEST_F(DocTemplateTest, AFailedCloseIsShownBeforeTheProgramEnds) {
+    UseTemplate<CFrameWnd>();
+    app.OnFileNew();
+    ASSERT_NE(app.m_pMainWnd, nullptr);
+    g_record.failDelete = true;
+    std::atomic<bool> answered{false};
+    auto answer = std::async(std::launch::async, [&answered] {
+        auto box = support::WaitForMessageBox(GetCurrentProcessId(), frameworktest::kDeadline);
+        if (box) {
+            Sleep(300);
+            answered = true;
+            support::AnswerMessageBox(*box, IDOK, frameworktest::kDeadline);
+        }
+        return box;
+    });
+    app.m_pMainWnd->PostMessage(WM_CLOSE);
+    EXPECT_EQ(app.Run(), 0);
+    const bool answeredBeforeTheEnd = answered;
+    const auto box = answer.get();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->text,
+              "A read or write error occurred on the file or connection. (system error 10054)");
+    EXPECT_TRUE(answeredBeforeTheEnd);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    g_record.failDelete = false;
 }
 
 } // namespace

@@ -61,7 +61,8 @@ TEST(HandlerErrorTest, ErrorIsReportedAndTheMessageLoopGoesOn) {
     const auto box = answer.get();
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, "Skiffdesk");
-    EXPECT_EQ(box->text, CFileException(CFileException::generic, 10054).GetErrorMessage());
+    EXPECT_EQ(box->text,
+              "A read or write error occurred on the file or connection. (system error 10054)");
     EXPECT_TRUE(IsWindow(hWnd));
 }
 
@@ -75,7 +76,7 @@ TEST(HandlerErrorTest, ErrorDuringCreationFailsTheWindow) {
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     const auto box = answer.get();
     ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->text, CArchiveException(CArchiveException::endOfFile).GetErrorMessage());
+    EXPECT_EQ(box->text, "The data ended before the item being read was complete.");
 }
 
 } // namespace

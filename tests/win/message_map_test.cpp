@@ -1,8 +1,10 @@
 // Message maps: rows reach their handlers with the message's parameters cracked, a derived
 // table overrides its base's rows and falls back to them, unmapped messages get the default
-// processing, and a subclassed system control handles its reflected notifications.
+// processing, and a subclassed system control handles its reflected notifications while its
+// own messages still reach it.
 #include "framework/wnd.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -124,7 +126,7 @@ private:
     static const MessageEntry messageEntries[];
 };
 const MessageEntry CheckBox::messageEntries[] = {
-    MessageRow<&CheckBox::OnReflectedCommand>(Reflected(WM_COMMAND)),
+    ReflectedRow<&CheckBox::OnReflectedCommand>(WM_COMMAND),
 };
 const MessageMap CheckBox::messageMap{&CWnd::messageMap, messageEntries};
 
@@ -173,6 +175,60 @@ TEST(MessageMapTest, SubclassedControlKeepsItsBehaviourAndGetsItsNotificationsBa
         plain.Create("BUTTON", "plain", WS_VISIBLE | BS_AUTOCHECKBOX, rect, &parent, kButtonId));
     plain.SendMessage(BM_CLICK);
     EXPECT_EQ(parent.clicks, 1);
+}
+
+// A list view whose object draws its own rows.
+class OwnerDrawnList : public CWnd {
+public:
+    static const MessageMap messageMap;
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
+    int drawnRows = 0;
+
+protected:
+    LRESULT OnDrawItem(WPARAM, LPARAM) {
+        ++drawnRows;
+        return TRUE;
+    }
+
+private:
+    static const MessageEntry messageEntries[];
+};
+const MessageEntry OwnerDrawnList::messageEntries[] = {
+    ReflectedRow<&OwnerDrawnList::OnDrawItem>(WM_DRAWITEM),
+};
+const MessageMap OwnerDrawnList::messageMap{&CWnd::messageMap, messageEntries};
+
+TEST(MessageMapTest, OwnerDrawnListViewDrawsItsRowsAndKeepsTheCommonControlMessages) {
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    ASSERT_TRUE(InitCommonControlsEx(&classes));
+    ParentWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                                200, nullptr, nullptr));
+    OwnerDrawnList list;
+    ASSERT_TRUE(list.Create(WC_LISTVIEWA, "", WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED,
+                            RECT{0, 0, 280, 180}, &parent, kButtonId + 1));
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = 200;
+    list.SendMessage(LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    char text[] = "row";
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = text;
+    ASSERT_EQ(list.SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)), 0);
+    RedrawWindow(list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_GE(list.drawnRows, 1) << "the parent's WM_DRAWITEM reaches the list's own object";
+
+    // The control's own messages, in the range where reflected rows used to be numbered, go
+    // to the control and never to a reflected row.
+    const int drawn = list.drawnRows;
+    list.SendMessage(CCM_SETUNICODEFORMAT, TRUE);
+    EXPECT_TRUE(list.SendMessage(CCM_GETUNICODEFORMAT));
+    list.SendMessage(CCM_SETUNICODEFORMAT, FALSE);
+    EXPECT_FALSE(list.SendMessage(CCM_GETUNICODEFORMAT));
+    list.SendMessage(CCM_FIRST + WM_DRAWITEM);
+    EXPECT_EQ(list.drawnRows, drawn);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The program's resources as the framework loads them: strings, the template string's
-// fields, the accelerator table, the icon, and the names the application object takes.
+// fields, the accelerator table, and the names the application object takes.
 #include "deployment.h"
 #include "framework/resource_string.h"
 #include "tests/win/framework_test_support.h"
@@ -81,23 +81,6 @@ TEST(ResourcesTest, AcceleratorsOfTheMainFrame) {
         EXPECT_EQ(entries[i].key, expected[i].key);
         EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | expected[i].modifiers);
         EXPECT_EQ(entries[i].cmd, expected[i].command);
-    }
-}
-
-TEST(ResourcesTest, IconComesInBothSizes) {
-    for (int size : {16, 32}) {
-        SCOPED_TRACE(size);
-        const HANDLE icon = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME),
-                                       IMAGE_ICON, size, size, 0);
-        ASSERT_NE(icon, nullptr);
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(static_cast<HICON>(icon), &info));
-        BITMAP bitmap{};
-        GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
-        EXPECT_EQ(bitmap.bmWidth, size);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        DestroyIcon(static_cast<HICON>(icon));
     }
 }
 

@@ -24,9 +24,9 @@ TEST_F(SessionSocketErrorReportTest, AnErrorFromAReadNotificationIsShownWithTheP
         std::string text;
         std::function<void()> fail;
     } cases[] = {
-        {CArchiveException(CArchiveException::endOfFile).GetErrorMessage(),
+        {"The data ended before the item being read was complete.",
          [] { throw CArchiveException(CArchiveException::endOfFile); }},
-        {CFileException(CFileException::generic, WSAECONNRESET).GetErrorMessage(),
+        {"A read or write error occurred on the file or connection. (system error 10054)",
          [] { throw CFileException(CFileException::generic, WSAECONNRESET); }},
     };
     TestApp app;

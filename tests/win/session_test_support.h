@@ -1,5 +1,5 @@
 // Shared pieces of the session tests: an application object with the program's title, wire
-// bytes written by hand, a loopback server played on a thread of its own, and a helper thread
+// bytes, a loopback server played on a thread of its own, and a helper thread
 // that reads and answers every message box the code under test shows.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include "framework/create_context.h"
 #include "framework/document.h"
 #include "framework/win_app.h"
+#include "tests/support/wire_codec.h"
 #include "tests/win/socket_test_support.h"
 #include "ui/send_view.h"
 #include "ui/time_stamp.h"
@@ -32,21 +33,10 @@ public:
     }
 };
 
-// One wire message as the server writes it; texts shorter than 255 bytes.
+// One wire message as the server writes it.
 inline std::string Wire(std::uint16_t close, const std::string& text,
                         const std::vector<std::string>& lines = {}) {
-    std::string bytes;
-    bytes.push_back(static_cast<char>(close & 0xFF));
-    bytes.push_back(static_cast<char>(close >> 8));
-    bytes.push_back(static_cast<char>(text.size()));
-    bytes += text;
-    bytes.push_back(static_cast<char>(lines.size() & 0xFF));
-    bytes.push_back(static_cast<char>(lines.size() >> 8));
-    for (const std::string& line : lines) {
-        bytes.push_back(static_cast<char>(line.size()));
-        bytes += line;
-    }
-    return bytes;
+    return support::EncodeMsg(support::MakeMsg(text, close != 0, lines));
 }
 
 // Plays the server of one connection on its own thread: accepts, then runs script on the peer.

@@ -222,6 +222,27 @@ TEST_F(SocketBlockingTest, ANotificationTakenByAWaitIsNotDeliveredAgain) {
     EXPECT_TRUE(PumpUntil([&] { return link.socket.Count(FD_READ) == 1; }));
 }
 
+// Bytes that come while a send still waits are announced once the send has ended, although
+// the wait took their notification.
+TEST_F(SocketBlockingTest, BytesThatCameDuringASendAreAnnouncedAfterIt) {
+    constexpr std::size_t kSize = 16u * 1024u * 1024u; // more than the buffers hold
+    Listener listener;
+    Connection link(listener);
+    ASSERT_TRUE(link.ok);
+    PumpQueued();
+    link.socket.events.clear();
+    std::jthread server([&] {
+        Sleep(300);
+        link.peer.SendAll("x");
+        Sleep(300);
+        link.peer.ReceiveUpTo(kSize);
+    });
+    const std::string payload = Pattern(kSize, 4);
+    ASSERT_EQ(link.socket.Send(payload.data(), static_cast<int>(kSize)), static_cast<int>(kSize));
+    EXPECT_TRUE(PumpUntil([&] { return link.socket.Count(FD_READ) >= 1; }))
+        << link.socket.events.size() << " events";
+}
+
 TEST_F(SocketBlockingTest, SendFailsWithTimedOutWhenThePeerNeverReads) {
     Listener listener;
     Connection link(listener);

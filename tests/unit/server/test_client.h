@@ -5,9 +5,9 @@
 
 #include "framework/archive.h"
 #include "framework/exceptions.h"
-#include "framework/mem_file.h"
-#include "server/socket_file.h"
+#include "server/client_stream.h"
 #include "session/msg.h"
+#include "tests/support/wire_codec.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -34,7 +34,7 @@ public:
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
             throw std::runtime_error("connect failed");
-        m_file = std::make_unique<SocketFile>(m_fd);
+        m_file = std::make_unique<ClientStream>(m_fd);
         m_in = std::make_unique<CArchive>(m_file.get(), CArchive::load);
     }
     TestClient(const TestClient&) = delete;
@@ -45,14 +45,7 @@ public:
     }
 
     static std::string Encode(const std::string& text, std::int32_t close = 0) {
-        CMemFile bytes;
-        CArchive out(&bytes, CArchive::store);
-        CMsg msg;
-        msg.m_strText = text;
-        msg.m_bClose = close;
-        msg.Serialize(out);
-        out.Flush();
-        return bytes.Output();
+        return support::EncodeMsg(support::MakeMsg(text, close != 0));
     }
 
     void SendRaw(const std::string& bytes) {
@@ -105,10 +98,10 @@ public:
 private:
     void StartRead() {
         m_file->StartMessage(static_cast<std::size_t>(-1),
-                             SocketFile::Clock::now() + std::chrono::seconds(kDeadlineSeconds));
+                             ClientStream::Clock::now() + std::chrono::seconds(kDeadlineSeconds));
     }
 
     int m_fd;
-    std::unique_ptr<SocketFile> m_file;
+    std::unique_ptr<ClientStream> m_file;
     std::unique_ptr<CArchive> m_in;
 };

@@ -1,4 +1,4 @@
-// CFile over a connected POSIX socket, for the archives of one client.
+// The byte stream of one client's connected POSIX socket, for its archives.
 #pragma once
 
 #include "framework/file.h"
@@ -6,11 +6,11 @@
 #include <chrono>
 #include <cstddef>
 
-class SocketFile : public CFile {
+class ClientStream : public CFile {
 public:
     using Clock = std::chrono::steady_clock;
 
-    explicit SocketFile(int fd) : m_fd(fd) {}
+    explicit ClientStream(int fd) : m_fd(fd) {}
 
     // Bounds the reads of the next message: past `maxBytes` more bytes Read throws
     // CFileException with EMSGSIZE, and once `deadline` has passed with ETIMEDOUT, so a

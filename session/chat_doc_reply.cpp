@@ -9,9 +9,6 @@
 
 namespace {
 
-// The list view's watchdog of a sign-up reply.
-constexpr UINT_PTR kSignUpReplyTimer = 3;
-
 std::string UpgradeNotice() {
     return std::string("The Server has upgraded. Please download the client application at ") +
            deployment::kWebAddress + " and update it";
@@ -42,8 +39,7 @@ void CChatDoc::OnVersionReply(bool bSuccess) {
             auto* chatView = dynamic_cast<CChatView*>(GetViews()[i]);
             if (chatView == nullptr)
                 continue;
-            if (chatView->m_hWnd != nullptr)
-                chatView->KillTimer(kSignUpReplyTimer);
+            chatView->StopSignUpWatchdog();
             AfxMessageBox(UpgradeNotice(), MB_OK);
         }
     }

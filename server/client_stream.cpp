@@ -1,4 +1,4 @@
-#include "server/socket_file.h"
+#include "server/client_stream.h"
 
 #include "framework/exceptions.h"
 
@@ -6,7 +6,7 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-void SocketFile::WaitReadable() {
+void ClientStream::WaitReadable() {
     for (;;) {
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(m_deadline - Clock::now());
         if (left.count() <= 0)
@@ -20,7 +20,7 @@ void SocketFile::WaitReadable() {
     }
 }
 
-std::size_t SocketFile::Read(void* buffer, std::size_t count) {
+std::size_t ClientStream::Read(void* buffer, std::size_t count) {
     if (m_read >= m_budget)
         throw CFileException(CFileException::generic, EMSGSIZE);
     if (count > m_budget - m_read)
@@ -37,7 +37,7 @@ std::size_t SocketFile::Read(void* buffer, std::size_t count) {
     }
 }
 
-void SocketFile::Write(const void* buffer, std::size_t count) {
+void ClientStream::Write(const void* buffer, std::size_t count) {
     const char* bytes = static_cast<const char*>(buffer);
     while (count > 0) {
         // MSG_NOSIGNAL: a client gone away must cost an error, not the process.
