@@ -31,7 +31,7 @@ BOOL CChatDoc::ConnectAndRegister(const std::string& handle, const std::string& 
         try {
             DeleteContents();
         } catch (const CFileException&) {
-            DropConnection();
+            // A broken old connection is gone all the same; the sign-up goes on.
         }
     }
     if (!ConnectSocket(handle, address, port))
@@ -46,7 +46,7 @@ void CChatDoc::OnSignUpReply(bool bSuccess) {
         auto* chatView = dynamic_cast<CChatView*>(view);
         if (chatView == nullptr)
             continue;
-        chatView->StopSignUpReplyTimer();
+        chatView->StopSignUpWatchdog();
         chatView->ForwardMessage(bSuccess ? signup_text::kCreated : signup_text::kRefused);
         if (bSuccess && AfxGetApp() != nullptr)
             account_settings::Save(*AfxGetApp(), {m_strAccountName, m_strEmail, m_strPassword});

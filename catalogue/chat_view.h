@@ -30,9 +30,7 @@ public:
 
     // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
     // while after start, when no account is stored; timer 3 watches for the sign-up reply.
-    static constexpr UINT_PTR kSignUpReplyTimer = 3;
     static constexpr UINT kSignUpReplyMs = 5000;
-    static constexpr UINT_PTR kSignUpDialogTimer = 4;
     static constexpr UINT kSignUpDialogDelayMs = 2500;
     // At creation: the stored account into the document, or timer 4 when there is none.
     void LoadAccountOrArmSignUp();
@@ -40,7 +38,6 @@ public:
     void OnSignUpDialogDue();
     // Timer 3: "Failed to register!" unless a sign-up has succeeded.
     void OnSignUpReplyDue();
-    void StopSignUpReplyTimer();
     void OnRegisterUser();
 
 protected:

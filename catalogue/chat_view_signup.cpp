@@ -55,8 +55,3 @@ void CChatView::OnSignUpReplyDue() {
     if (doc != nullptr && !doc->m_bRegistered)
         MessageBox(signup_text::kNoReply, signup_text::kNoReplyCaption, MB_OK);
 }
-
-void CChatView::StopSignUpReplyTimer() {
-    if (m_hWnd != nullptr)
-        KillTimer(kSignUpReplyTimer);
-}
