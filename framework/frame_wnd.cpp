@@ -123,7 +123,6 @@ void CFrameWnd::UpdateFrameTitleForDocument(const char* lpszDocName) {
         SetWindowText(caption);
 }
 
-
 BOOL CFrameWnd::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {
     if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, mode, pCmdUI))
         return TRUE;

@@ -6,8 +6,8 @@
 #define AFX_FIRST_ID 0xE000
 
 // Strings
-#define AFX_IDS_APP_TITLE 57344 // the application's name: box captions and the settings key
-#define AFX_IDS_IDLEMESSAGE 57345 // the status bar's message pane when nothing is going on
+#define AFX_IDS_APP_TITLE 57344         // the application's name: box captions and the settings key
+#define AFX_IDS_IDLEMESSAGE 57345       // the status bar's message pane when nothing is going on
 #define AFX_IDP_PARSE_STRING_SIZE 61200 // a dialog field longer than its limit; %1 the limit
 
 // Commands. A command's string, when there is one, is its status-bar prompt, then after a

@@ -81,9 +81,8 @@ protected:
 
     // Fills the sign-up dialog and presses "Register"; true when the pane then ends with text.
     static bool SignUp(const Program& program, HWND main, const std::string& expected) {
-        HWND dialog = support::WaitForDialog(program.process.Id(),
-                                             "Please register your account name",
-                                             support::Millis{10000});
+        HWND dialog = support::WaitForDialog(
+            program.process.Id(), "Please register your account name", support::Millis{10000});
         if (dialog == nullptr)
             return false;
         const std::pair<int, const char*> fields[] = {
