@@ -1,5 +1,6 @@
 #include "app/chat_app.h"
 
+#include "app/about_dlg.h"
 #include "app/main_frame.h"
 #include "catalogue/chat_view.h"
 #include "framework/doc_template.h"
@@ -12,6 +13,7 @@
 
 const MessageEntry CChatApp::messageEntries[] = {
     CommandRow<&CChatApp::OnFileNew>(ID_FILE_NEW),
+    CommandRow<&CChatApp::OnAppAbout>(ID_APP_ABOUT),
 };
 const MessageMap CChatApp::messageMap{&CWinApp::messageMap, messageEntries};
 
@@ -51,4 +53,9 @@ BOOL CChatApp::IsFirstInstance() {
         break;
     }
     return FALSE;
+}
+
+void CChatApp::OnAppAbout() {
+    CAboutDlg about;
+    about.DoModal();
 }

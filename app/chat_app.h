@@ -13,6 +13,8 @@ public:
     // TRUE when no other copy of this executable runs. Otherwise brings the running copy's
     // main window (found by its property named after the executable) to the front.
     BOOL IsFirstInstance();
+    // ID_APP_ABOUT: the About box, modal.
+    void OnAppAbout();
 
 private:
     static const MessageEntry messageEntries[];

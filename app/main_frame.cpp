@@ -3,6 +3,7 @@
 #include "catalogue/chat_view.h"
 #include "deployment.h"
 #include "framework/create_context.h"
+#include "framework/dpi.h"
 #include "ui/resource.h"
 #include "ui/send_view.h"
 
@@ -29,6 +30,7 @@ const MessageEntry CMainFrame::messageEntries[] = {
 const MessageMap CMainFrame::messageMap{&CFrameWnd::messageMap, messageEntries};
 
 int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
+    MapSharedFolder();
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (!CreateToolBar())
@@ -36,6 +38,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
     if (!CreateStatusBar())
         return -1;
     DockToolBar();
+    SetSharedDriveLabel();
     return 0;
 }
 
@@ -63,7 +66,8 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
     // The client area as it is now: the bars that will take their share do not exist yet.
     RECT client{};
     GetClientRect(&client);
-    const SIZE listSize{client.right - client.left, client.bottom - client.top - kTextPaneHeight};
+    const int textHeight = ScaleForWindow(m_hWnd, kTextPaneHeight);
+    const SIZE listSize{client.right - client.left, client.bottom - client.top - textHeight};
     if (!m_splitter.CreateView(0, 0, NewObject<CView, CChatView>, listSize, pContext))
         return FALSE;
     if (!m_splitter.CreateView(1, 0, NewObject<CView, CSendView>, SIZE{0, 0}, pContext))

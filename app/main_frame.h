@@ -7,24 +7,39 @@
 #include "framework/status_bar.h"
 #include "framework/tool_bar.h"
 
+#include <string>
+
 class CMainFrame : public CFrameWnd {
 public:
-    static const MessageMap messageMap;
-    const MessageMap* GetMessageMap() const override { return &messageMap; }
-
-    // The text pane's share of the client height when the window opens.
+    // The text pane's share of the client height when the window opens, at 96 DPI.
     static constexpr int kTextPaneHeight = 150;
 
     // The caption is the frame's title alone, "Skiffdesk", whatever the document is called.
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
+    static const MessageMap messageMap;
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
     CSplitterWnd m_splitter;
     CStatusBar m_statusBar;
     CToolBar m_toolBar;
 
+    // The shared-folder drive (main_frame_shared_folder.cpp).
+    OSVERSIONINFOA m_osVersion{};
+    std::string m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
+    // The folder to map: the setting section/entry if present, else the subfolder of the
+    // shell folder nFolder (created when missing), else defaultPath. May show message boxes.
+    std::string GetSharedFolder(std::string section, std::string entry, std::string defaultPath,
+                                int nFolder);
+    // Explorer's label "Local Disk" for Z:, from major version 6 on; TRUE when it is in place.
+    BOOL SetSharedDriveLabel();
+
 protected:
-    // The frame with its client area, then the toolbar and the status bar; -1 when one of
-    // them cannot be made.
+    // The first step of creation: the version query, the folder, subst and the information
+    // box, all before the client area exists.
+    void MapSharedFolder();
+    // The shared folder, the frame with its client area, the toolbar and the status bar (-1
+    // when one of them cannot be made), then the drive's label.
     int OnCreate(LPCREATESTRUCTA lpcs);
     // Two rows: the context's view (the list) on top, the text pane below; the list becomes
     // the active view.

@@ -1,6 +1,6 @@
 #include "framework/data_exchange.h"
 
-#include "framework/dialog.h"
+#include "framework/wnd.h"
 #include "framework/framework_ids.h"
 #include "framework/message_box.h"
 #include "framework/resource_string.h"
@@ -41,4 +41,10 @@ void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int nChars) {
         prompt.replace(at, 2, std::to_string(nChars));
     AfxMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
     pDX->Fail();
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+    if (rControl.m_hWnd != nullptr)
+        return;
+    rControl.SubclassWindow(::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC));
 }

@@ -1,8 +1,6 @@
 #include "framework/dialog.h"
 
 #include "framework/data_exchange.h"
-#include "framework/exceptions.h"
-#include "framework/message_box.h"
 #include "framework/win_app.h"
 
 const MessageEntry CDialog::messageEntries[] = {
@@ -14,43 +12,81 @@ const MessageMap CDialog::messageMap{&CWnd::messageMap, messageEntries};
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
-INT_PTR CDialog::DoModal() {
-    HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-    if (owner == nullptr) {
-        const CWinApp* app = AfxGetApp();
-        if (app != nullptr && app->m_pMainWnd != nullptr)
-            owner = app->m_pMainWnd->m_hWnd;
-    }
-    return DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
-                           &DialogProc, reinterpret_cast<LPARAM>(this));
-}
-
-// The dialog window is subclassed as soon as it exists, so its messages reach the object's
-// table first and the system's dialog handling is their default processing.
+// The system's dialog procedure only brings the dialog to life: at WM_INITDIALOG the window is
+// subclassed, and from then on its messages reach the object's table before the system's
+// dialog handling (which asks this procedure again and gets "not handled").
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-    if (message != WM_INITDIALOG)
+    if (message != WM_INITDIALOG || FromHandle(hWnd) != nullptr)
         return FALSE;
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
-    dialog->SubclassWindow(hWnd);
-    try {
-        return dialog->OnInitDialog();
-    } catch (const CException& error) {
-        AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
-        dialog->EndDialog(-1);
+    if (!dialog->SubclassWindow(hWnd))
         return FALSE;
+    return dialog->OnInitDialog();
+}
+
+INT_PTR CDialog::DoModal() {
+    if (m_hWnd != nullptr)
+        return -1;
+    HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
+    if (owner == nullptr && AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd != nullptr)
+        owner = AfxGetApp()->m_pMainWnd->m_hWnd;
+    if (owner == nullptr)
+        owner = GetActiveWindow();
+    m_bModalEnded = false;
+    m_nModalResult = -1;
+    const HWND dialog = CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate),
+                                           owner, &DialogProc, reinterpret_cast<LPARAM>(this));
+    if (dialog == nullptr)
+        return -1;
+    const bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
+    if (disabledOwner)
+        EnableWindow(owner, FALSE);
+    ::ShowWindow(dialog, SW_SHOW);
+    MSG msg{};
+    while (!m_bModalEnded && IsWindow(dialog)) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // the main loop must see it too
+            break;
+        }
+        if (got == -1)
+            break;
+        if (PreTranslateInDialog(msg) || IsDialogMessageA(dialog, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
+    // The owner comes back first, so that it gets the activation when the dialog goes.
+    if (disabledOwner)
+        EnableWindow(owner, TRUE);
+    if (IsWindow(dialog))
+        ::DestroyWindow(dialog);
+    return m_nModalResult;
+}
+
+BOOL CDialog::PreTranslateInDialog(MSG& msg) {
+    if (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd))
+        return FALSE;
+    for (HWND target = msg.hwnd; target != nullptr; target = ::GetParent(target)) {
+        if (CWnd* wnd = FromHandle(target); wnd != nullptr && wnd->PreTranslateMessage(&msg))
+            return TRUE;
+        if (target == m_hWnd)
+            break;
+    }
+    return FALSE;
 }
 
 void CDialog::EndDialog(int nResult) {
-    ::EndDialog(m_hWnd, nResult);
+    m_nModalResult = nResult;
+    m_bModalEnded = true;
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-    CDataExchange dx(this, bSaveAndValidate);
+    CDataExchange dx{bSaveAndValidate, this};
     try {
         DoDataExchange(&dx);
     } catch (const CDataExchange::Refused&) {
-        return FALSE;
+        return FALSE; // the user has been told, and the field has the focus
     }
     return TRUE;
 }
@@ -60,6 +96,8 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
+void CDialog::DoDataExchange(CDataExchange*) {}
+
 void CDialog::OnOK() {
     if (UpdateData(TRUE))
         EndDialog(IDOK);
@@ -68,5 +106,3 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
-
-void CDialog::DoDataExchange(CDataExchange*) {}

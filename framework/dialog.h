@@ -1,39 +1,42 @@
-// A dialog box made from a dialog template in the program's resources. A modal run moves the
-// members into the controls when the dialog opens (DoDataExchange) and back when "OK" is
-// pressed; a value the exchange refuses keeps the dialog open.
+// A dialog box made from a dialog template in the program's resources.
 #pragma once
 
 #include "framework/wnd.h"
 
-class CDataExchange;
+struct CDataExchange;
 
 class CDialog : public CWnd {
 public:
-    // With no parent the application's main window owns the dialog.
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
-    // Runs the dialog until EndDialog; returns EndDialog's result, or -1 when the dialog
-    // could not be made.
+    // Shows the dialog and runs its own message loop until EndDialog; the owner (the parent,
+    // else the main window) is disabled meanwhile. Returns EndDialog's result, or -1 when the
+    // dialog could not be made.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
-    // Members to controls (FALSE) or controls to members (TRUE); FALSE when a value was refused.
+    // Runs DoDataExchange in the given direction; FALSE when a field's value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
 protected:
-    // Moves the members into the controls; TRUE gives the focus to the first control.
+    // After the controls exist: the data exchange towards the controls. TRUE lets the dialog
+    // give the focus to its first control.
     virtual BOOL OnInitDialog();
-    // Takes the controls' values; ends the dialog with IDOK unless one was refused.
-    virtual void OnOK();
-    virtual void OnCancel(); // ends the dialog with IDCANCEL
     virtual void DoDataExchange(CDataExchange* pDX);
+    virtual void OnOK();     // IDOK: take the data, then end with IDOK
+    virtual void OnCancel(); // IDCANCEL, Escape and the close box: end with IDCANCEL
 
     UINT m_nIDTemplate; // the dialog template's resource number
     CWnd* m_pParentWnd;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Offers msg to the windows from its target up to the dialog; TRUE when one used it.
+    BOOL PreTranslateInDialog(MSG& msg);
+
     static const MessageEntry messageEntries[];
+    bool m_bModalEnded = false;
+    INT_PTR m_nModalResult = -1;
 };

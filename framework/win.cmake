@@ -7,6 +7,7 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/doc_template.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/document.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
     ${CMAKE_CURRENT_LIST_DIR}/edit_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd_bars.cpp
@@ -21,4 +22,11 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/win_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win_app_profile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wnd.cpp
+)
+# Dialog controls: data exchange, static controls, tooltips, fonts.
+list(APPEND SKIFF_FRAMEWORK_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/data_exchange.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/font.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/static.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_tip_ctrl.cpp
 )

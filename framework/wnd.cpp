@@ -119,21 +119,28 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
     return TRUE;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd) {
-    if (m_hWnd != nullptr || hWnd == nullptr)
-        return FALSE;
-    Attach(hWnd);
-    m_pfnSuper = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc)));
-    return TRUE;
-}
-
 BOOL CWnd::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                   const RECT& rect, CWnd* pParentWnd, UINT nID) {
     return CreateEx(0, lpszClassName, lpszWindowName, dwStyle | WS_CHILD, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top,
                     pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (m_hWnd != nullptr || hWnd == nullptr || FromHandle(hWnd) != nullptr)
+        return FALSE;
+    Attach(hWnd);
+    PreSubclassWindow();
+    m_pfnSuper = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc)));
+    return TRUE;
+}
+
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::PreTranslateMessage(MSG*) {
+    return FALSE;
 }
 
 BOOL CWnd::DestroyWindow() {

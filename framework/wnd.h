@@ -36,9 +36,12 @@ public:
                 const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
     virtual BOOL DestroyWindow();
-    // Attaches this object to a window made elsewhere (a dialog, a control of a template) and
-    // subclasses it, as CreateEx does for a system control.
+    // Takes over an existing window (a dialog's control): the object is attached, then
+    // PreSubclassWindow runs, then the window's messages come to the object's table first.
     BOOL SubclassWindow(HWND hWnd);
+    // A message on its way to this window or one of its children, before it is dispatched;
+    // TRUE when it was used up. Modal dialogs ask each window from the target up to the dialog.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
 
     // Routes a message to its row in the message map; messages without a row get the
     // framework's handling of commands and reflection, then the default processing.
@@ -72,6 +75,7 @@ public:
     bool m_bAutoDelete = false;
 
 protected:
+    virtual void PreSubclassWindow();
     // Called after the window's last message (WM_NCDESTROY), once the object is detached.
     virtual void PostNcDestroy();
     // WM_COMMAND: a control's notification goes to the control's own object first (reflected);

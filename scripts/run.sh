@@ -47,6 +47,9 @@ if [ -z "${SKIFF_VIRTUAL_DISPLAY:-}" ]; then
 else
     skiff_wine wine ./skiffdesk.exe "$@" </dev/null >/dev/null 2>&1 &
     client=$!
+    # Every start tells where drive Z: leads, in a box the window waits for.
+    skiff_wine wine "$SKIFF_BUILD/windows/tests/support/skiffctl.exe" ok "Shared folder message" \
+        </dev/null >/dev/null 2>&1 || true
     sleep "${SKIFF_RUN_SECONDS:-8}"
     import -window root "$run/screenshot.png"
     echo "Screenshot: $run/screenshot.png"

@@ -20,8 +20,20 @@ skiff_wine_prefix() {
     touch "$WINEPREFIX/.skiffdesk-ready"
 }
 
+# A fresh prefix links the user's documents to the home folder, where the program would make
+# its exchange folder: the prefix keeps a plain folder of its own instead.
+skiff_wine_plain_documents() {
+    local folder
+    for folder in "$WINEPREFIX"/drive_c/users/*/Documents; do
+        if [ -L "$folder" ]; then
+            rm -f "$folder" && mkdir -p "$folder"
+        fi
+    done
+}
+
 skiff_wine_start() {
     skiff_wine_prefix
+    skiff_wine_plain_documents
     skiff_wine wineserver -p </dev/null >/dev/null 2>&1 || true # already running: keep it
     skiff_wine wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

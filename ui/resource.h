@@ -21,6 +21,11 @@
 #define IDC_EMAIL 1008
 #define IDC_PASSWORD 1010
 #define IDC_PASSWORD_AGAIN 1011
+// The About box and its two links
+#define IDD_ABOUTBOX 100
+#define IDC_WEB_LINK 1012
+#define IDC_SUPPORT_LINK 1013
+#define IDC_STATIC -1
 
 // Strings
 #define IDP_SOCKETS_INIT_FAILED 104

@@ -19,6 +19,10 @@ using support::Millis;
 constexpr char kSettingsRoot[] = "Software\\SKIFFDESK";
 constexpr char kSettingsKey[] = "Software\\SKIFFDESK\\Skiffdesk";
 constexpr char kWineOverrides[] = "Software\\Wine\\DllOverrides";
+// Where the shell reads the user's folders before its built-in defaults.
+constexpr char kUserShellFolders[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+constexpr char kDocumentsValue[] = "Personal";
 // A program asked to close gets this long before the server goes away under it, and as long
 // again before it is killed.
 constexpr Millis kCloseTimeout{5000};
@@ -78,6 +82,46 @@ std::string WithoutExtension(const std::string& fileName) {
 
 } // namespace
 
+// A value as stored (its type kept: the shell's folders are often REG_EXPAND_SZ); a missing
+// value is recorded as REG_NONE and deleted again on restore.
+std::optional<RawValue> ReadRawValue(HKEY root, const std::string& subKey,
+                                     const std::string& name) {
+    RawValue value;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size);
+    if (result == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        result =
+            RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.bytes.data(), &size);
+        value.bytes.resize(size);
+    }
+    RegCloseKey(key);
+    if (result == ERROR_FILE_NOT_FOUND)
+        return RawValue{};
+    if (result != ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+bool WriteRawValue(HKEY root, const std::string& subKey, const std::string& name,
+                   const RawValue& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG result = ERROR_SUCCESS;
+    if (value.type == REG_NONE)
+        result = RegDeleteValueA(key, name.c_str());
+    else
+        result = RegSetValueExA(key, name.c_str(), 0, value.type, value.bytes.data(),
+                                static_cast<DWORD>(value.bytes.size()));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS || result == ERROR_FILE_NOT_FOUND;
+}
+
 void SandboxTest::SetUp() {
     ASSERT_TRUE(InstallDoubles());
 
@@ -97,6 +141,7 @@ void SandboxTest::SetUp() {
     ASSERT_TRUE(support::DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot));
     if (!m_bWithoutAccount)
         ASSERT_TRUE(WriteStoredAccount());
+    ASSERT_TRUE(RedirectDocuments());
 
     if (m_serve == Serve::nothing)
         return;
@@ -114,7 +159,31 @@ void SandboxTest::TearDown() {
                 std::cout << support::DescribeMessageBoxes(program->process.Id());
     }
     EndPrograms();
+    RestoreDocuments();
     SetEnvironmentVariableA(support::kRecordFolderVariable, nullptr);
+}
+
+::testing::AssertionResult SandboxTest::RedirectDocuments() {
+    std::error_code error;
+    std::filesystem::create_directories(DocumentsFolder(), error);
+    if (!std::filesystem::is_directory(DocumentsFolder()))
+        return ::testing::AssertionFailure() << "cannot create " << DocumentsFolder();
+    if (!m_documentsBefore)
+        m_documentsBefore = ReadRawValue(HKEY_CURRENT_USER, kUserShellFolders, kDocumentsValue);
+    if (!support::WriteRegistryString(HKEY_CURRENT_USER, kUserShellFolders, kDocumentsValue,
+                                      DocumentsFolder()))
+        return ::testing::AssertionFailure() << "cannot write HKCU\\" << kUserShellFolders;
+    return ::testing::AssertionSuccess();
+}
+
+void SandboxTest::RestoreDocuments() {
+    if (m_documentsBefore)
+        WriteRawValue(HKEY_CURRENT_USER, kUserShellFolders, kDocumentsValue, *m_documentsBefore);
+    m_documentsBefore.reset();
+}
+
+std::string SandboxTest::DoublesFolder() {
+    return SKIFF_E2E_DOUBLES;
 }
 
 void SandboxTest::EndPrograms() {

@@ -31,6 +31,16 @@ struct Program {
     std::string name; // the executable's name without ".exe": its mutex and window property
 };
 
+// A registry value as stored, with its type; REG_NONE stands for a missing value.
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::vector<BYTE> bytes;
+};
+std::optional<RawValue> ReadRawValue(HKEY root, const std::string& subKey, const std::string& name);
+// Writes the value back as it was (deletes it for REG_NONE).
+bool WriteRawValue(HKEY root, const std::string& subKey, const std::string& name,
+                   const RawValue& value);
+
 // Prepares the sandbox and the server; the test starts the program when it is ready.
 class SandboxTest : public ::testing::Test {
 protected:
@@ -83,15 +93,24 @@ protected:
     // not open by itself; a test of the first start calls this in its constructor.
     void StartWithoutAccount() { m_bWithoutAccount = true; }
     static bool WriteStoredAccount();
+    // The documents folder of this test's programs: a plain folder in the sandbox, never the
+    // home folder that a fresh prefix links it to.
+    std::string DocumentsFolder() const { return m_strSandbox + "\\Documents"; }
+    // Where the recording doubles are built.
+    static std::string DoublesFolder();
 
 private:
     void EndPrograms();
+    // Points the user's documents folder at DocumentsFolder() for the test, and back after.
+    ::testing::AssertionResult RedirectDocuments();
+    void RestoreDocuments();
 
     bool m_bWithoutAccount = false;
     Serve m_serve;
     std::string m_strSandbox;
     std::unique_ptr<support::ScriptedServer> m_pServer;
     std::vector<std::unique_ptr<Program>> m_programs; // stable addresses for the tests
+    std::optional<RawValue> m_documentsBefore;
 };
 
 // The usual test: the sandbox prepared and skiffdesk.exe started without arguments.

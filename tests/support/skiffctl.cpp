@@ -1,13 +1,18 @@
 // Drives a running Skiffdesk from a script:
 //   skiffctl close       closes the main window (WM_CLOSE) and waits for the program to end
 //   skiffctl shot FILE   saves a screenshot of the desktop as a BMP file
+//   skiffctl ok CAPTION  waits for a message box with that caption and answers it with OK
+//   skiffctl command ID  sends the main window the command ID, as its menu would
 // A FILE starting with "/" is taken as a Linux path (drive Z: under Wine).
 #include <windows.h>
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
 
+#include "tests/support/message_box.h"
 #include "tests/support/process.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_control.h"
@@ -49,6 +54,29 @@ int Shot(std::string path) {
     return 0;
 }
 
+int Ok(const std::string& caption) {
+    const HWND window = support::WaitFor(
+        [&] { return FindWindowA(support::kDialogClass, caption.c_str()); }, kCloseTimeout);
+    const std::optional<support::MessageBoxView> box =
+        window != nullptr ? support::ReadMessageBox(window) : std::nullopt;
+    if (!box || !support::AnswerMessageBox(*box, IDOK)) {
+        std::fprintf(stderr, "skiffctl: no box \"%s\" to answer\n", caption.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int Command(int id) {
+    support::WindowQuery query;
+    query.property = kMainWindowProperty;
+    HWND main = support::WaitForTopLevelWindow(query, kCloseTimeout);
+    if (main == nullptr || !support::PostCommand(main, id)) {
+        std::fprintf(stderr, "skiffctl: no Skiffdesk window\n");
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,6 +85,10 @@ int main(int argc, char** argv) {
         return Close();
     if (command == "shot" && argc == 3)
         return Shot(argv[2]);
-    std::fprintf(stderr, "usage: skiffctl close | skiffctl shot FILE.bmp\n");
+    if (command == "ok" && argc == 3)
+        return Ok(argv[2]);
+    if (command == "command" && argc == 3)
+        return Command(std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: skiffctl close | shot FILE.bmp | ok CAPTION | command ID\n");
     return 2;
 }

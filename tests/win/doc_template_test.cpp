@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -127,12 +128,18 @@ TEST_F(DocTemplateTest, CaptionNamesTheDocumentOnlyForTheFrameworksFrame) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mainFrame);
-        if (c.mainFrame)
+        // The program's frame tells where drive Z: leads before it opens.
+        std::future<std::optional<support::MessageBoxView>> sharedFolderBox;
+        if (c.mainFrame) {
             UseTemplate<CMainFrame>();
-        else
+            sharedFolderBox = frameworktest::AnswerNextBox(IDOK);
+        } else {
             UseTemplate<CFrameWnd>();
+        }
         app.OnFileNew();
         ASSERT_NE(app.m_pMainWnd, nullptr);
+        if (c.mainFrame)
+            ASSERT_TRUE(sharedFolderBox.get().has_value());
         EXPECT_EQ(Caption(), c.caption);
         app.GetDocTemplate()->GetDocument()->SetTitle("Report");
         EXPECT_EQ(Caption(), c.captionAfterRetitle);

@@ -35,8 +35,13 @@ protected:
     void SetUp() override {
         CCreateContext context{&doc, NewObject<CView, CChatView>};
         frame = new RecordingFrame;
+        // Creation maps the shared folder and says so before the client area exists.
+        auto sharedFolderBox = frameworktest::AnswerNextBox(IDOK);
         ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr,
                                      &context));
+        const auto box = sharedFolderBox.get();
+        ASSERT_TRUE(box.has_value());
+        ASSERT_EQ(box->caption, "Shared folder message");
         frame->m_bAutoDelete = true;
         list = dynamic_cast<CChatView*>(frame->m_splitter.GetPane(0, 0));
         pane = dynamic_cast<CSendView*>(frame->m_splitter.GetPane(1, 0));

@@ -1,0 +1,3 @@
+#include "framework/static.h"
+
+const MessageMap CStatic::messageMap{&CWnd::messageMap, {}};

@@ -1,0 +1,112 @@
+// The program's look on a current system: it runs with version 6 of the common controls, and
+// at a higher DPI its hand-made layout (the text pane's row) grows with the DPI.
+#include "tests/e2e/skiffdesk_fixture.h"
+
+#include <psapi.h>
+
+#include "tests/support/registry.h"
+#include "tests/support/window_find.h"
+
+namespace e2e {
+namespace {
+
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr char kLogPixels[] = "LogPixels";
+constexpr int kTextRowAt96 = 150;
+constexpr int kFirstPaneId = 0xE900; // the list: the splitter's first pane
+
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+// Where the process loaded comctl32.dll from, or nothing.
+std::optional<std::string> CommonControlsOf(DWORD processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+    if (process == nullptr)
+        return std::nullopt;
+    std::optional<std::string> found;
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (EnumProcessModules(process, modules, sizeof modules, &bytes)) {
+        const DWORD count = std::min<DWORD>(bytes / sizeof(HMODULE), std::size(modules));
+        for (DWORD i = 0; i < count && !found; ++i) {
+            char path[MAX_PATH];
+            const DWORD n = GetModuleFileNameExA(process, modules[i], path, sizeof path);
+            const std::string file(path, n < sizeof path ? n : 0);
+            const std::size_t slash = file.find_last_of('\\');
+            if (slash != std::string::npos &&
+                _stricmp(file.c_str() + slash + 1, "comctl32.dll") == 0)
+                found = file;
+        }
+    }
+    CloseHandle(process);
+    return found;
+}
+
+using LookTest = StartedTest;
+
+TEST_F(LookTest, RunsWithVersionSixOfTheCommonControls) {
+    ASSERT_NE(WaitForMainWindow(TheProgram()), nullptr);
+    const std::optional<std::string> controls = CommonControlsOf(TheProgram().process.Id());
+    ASSERT_TRUE(controls.has_value()) << "comctl32.dll is not loaded";
+    // Version 6 lives in the side-by-side store, in the folder of its assembly and version;
+    // version 5 in the system folder.
+    std::string folder = *controls;
+    CharLowerBuffA(folder.data(), static_cast<DWORD>(folder.size()));
+    EXPECT_NE(folder.find("\\winsxs\\"), std::string::npos) << *controls;
+    EXPECT_NE(folder.find("microsoft.windows.common-controls_6595b64144ccf1df_6."),
+              std::string::npos)
+        << *controls;
+}
+
+// Each start reads the DPI from the user's desktop settings; the test puts back what it found.
+class DpiTest : public SandboxTest {
+protected:
+    void SetUp() override {
+        m_previous = support::ReadRegistryDword(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+        SandboxTest::SetUp();
+    }
+    void TearDown() override {
+        SandboxTest::TearDown();
+        if (m_previous) {
+            support::WriteRegistryDword(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, *m_previous);
+            return;
+        }
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, KEY_SET_VALUE, &key) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueA(key, kLogPixels);
+            RegCloseKey(key);
+        }
+    }
+
+private:
+    std::optional<DWORD> m_previous;
+};
+
+TEST_F(DpiTest, TextRowGrowsWithTheDpi) {
+    for (const DWORD dpi : {96u, 144u}) {
+        SCOPED_TRACE(dpi);
+        ASSERT_TRUE(support::WriteRegistryDword(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, dpi));
+        Program& program = StartProgram();
+        HWND main = WaitForMainWindow(program);
+        ASSERT_NE(main, nullptr);
+        HWND pane = support::FindChild(main, "Edit");
+        ASSERT_NE(pane, nullptr);
+        HWND list = GetDlgItem(GetParent(pane), kFirstPaneId);
+        ASSERT_NE(list, nullptr);
+        RECT client{};
+        RECT listRect{};
+        ASSERT_TRUE(GetClientRect(main, &client));
+        ASSERT_TRUE(GetWindowRect(list, &listRect));
+        // The frame keeps the size it was created with, so the list still has the height it
+        // was given then: the client height less the text row.
+        EXPECT_EQ(Height(client) - Height(listRect),
+                  MulDiv(kTextRowAt96, static_cast<int>(dpi), 96));
+        PostMessageA(main, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.process.WaitForExit().has_value());
+    }
+}
+
+} // namespace
+} // namespace e2e
