@@ -1,5 +1,5 @@
 # The front door: `make run` and `make test` work on a fresh Debian 12 machine.
-.PHONY: all build run test test-native test-fuzz test-win test-e2e package bench-startup clean
+.PHONY: all build run test test-native test-fuzz test-win test-e2e bench package bench-startup clean
 
 all: build
 
@@ -21,6 +21,9 @@ test-win:
 	@scripts/test.sh win
 test-e2e:
 	@scripts/test.sh e2e
+
+bench:
+	@scripts/bench.sh
 
 # The installer and the portable zip, in build/package/ (SKIFFDESK_APPS_DIR: their apps folder).
 package:

@@ -1,26 +1,100 @@
 #include "catalogue/chat_view.h"
 
+#include "catalogue/catalogue_texts.h"
+#include "framework/cmd_ui.h"
 #include "framework/document.h"
+#include "framework/menu.h"
+#include "framework/win_app.h"
 #include "session/chat_doc.h"
 #include "ui/resource.h"
 #include "ui/send_view.h"
 
+namespace {
+
+constexpr int kColumnWidth = 280;
+constexpr COLORREF kTransparent = RGB(255, 255, 255);
+constexpr int kLargePicture = 32;
+constexpr int kSmallPicture = 16;
+
+// Position of each view type in the view-type menu.
+int ViewMenuPosition(DWORD type) {
+    switch (type) {
+    case LVS_ICON:
+        return 0;
+    case LVS_SMALLICON:
+        return 1;
+    case LVS_LIST:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
+} // namespace
+
 const MessageEntry CChatView::messageEntries[] = {
     MessageRow<&CChatView::OnTimer>(WM_TIMER),
     CommandRow<&CChatView::OnRegisterUser>(ID_REGISTER_USER),
+    MessageRow<&CChatView::OnRButtonDown>(WM_RBUTTONDOWN),
+    CommandRow<&CChatView::OnConnect>(ID_CONNECT),
+    CommandRow<&CChatView::OnViewBigIcons>(ID_VIEW_BIGICONS),
+    CommandRow<&CChatView::OnViewSmallIcons>(ID_VIEW_SMALLICONS),
+    CommandRow<&CChatView::OnViewList>(ID_VIEW_LIST),
+    CommandRow<&CChatView::OnViewDetails>(ID_VIEW_DETAILS),
+    UpdateRow<&CChatView::OnUpdateViewBigIcons>(ID_VIEW_BIGICONS),
+    UpdateRow<&CChatView::OnUpdateViewList>(ID_VIEW_LIST),
+    UpdateRow<&CChatView::OnUpdateViewDetails>(ID_VIEW_DETAILS),
+    UpdateRow<&CChatView::OnUpdateViewSmallIcons>(ID_VIEW_SMALLICONS),
+    MessageRow<&CChatView::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
 };
-const MessageMap CChatView::messageMap{&CView::messageMap, messageEntries};
+const MessageMap CChatView::messageMap{&CListViewEx::messageMap, messageEntries};
+
+BOOL CChatView::PreCreateWindow(CREATESTRUCTA& cs) {
+    // The view frees its image lists itself; a control that freed them too would free them
+    // twice.
+    cs.style |= LVS_REPORT | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS;
+    return CListViewEx::PreCreateWindow(cs);
+}
 
 BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
-    const BOOL created =
-        CView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext);
+    const BOOL created = CListViewEx::Create(lpszClassName, lpszWindowName, dwStyle, rect,
+                                             pParentWnd, nID, pContext);
+    LoadCatalogue();
+    FillList();
     // Without a window a timer would belong to the thread and never be stopped.
     if (m_hWnd != nullptr) {
         LoadAccountOrArmSignUp();
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
     }
     return created;
+}
+
+void CChatView::OnInitialUpdate() {
+    CListViewEx::OnInitialUpdate();
+    if (m_imageLarge.m_hImageList == nullptr)
+        m_imageLarge.Create(IDB_APP_LARGE, kLargePicture, 1, kTransparent);
+    if (m_imageSmall.m_hImageList == nullptr)
+        m_imageSmall.Create(IDB_APP_SMALL, kSmallPicture, 1, kTransparent);
+    SetImageList(m_imageLarge.m_hImageList, LVSIL_NORMAL);
+    SetImageList(m_imageSmall.m_hImageList, LVSIL_SMALL);
+    InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT, kColumnWidth);
+}
+
+BOOL CChatView::FillList() {
+    m_nCount = static_cast<int>(g_remoteApps.size());
+    // One repaint for the whole list, and room for every item at once: inserting item by
+    // item into a list that redraws and grows each time costs far more than the items.
+    SendMessage(WM_SETREDRAW, FALSE);
+    SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(GetItemCount() + m_nCount));
+    for (RemoteAppItem& app : g_remoteApps) {
+        const int n = GetItemCount();
+        app.m_nIndex = n;
+        InsertItem(n, app.m_strName, 0);
+    }
+    SendMessage(WM_SETREDRAW, TRUE);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+    return TRUE;
 }
 
 void CChatView::ForwardMessage(const std::string& text) {
@@ -52,4 +126,80 @@ void CChatView::OnTimer(UINT_PTR nIDEvent) {
             return;
     }
     Default();
+}
+
+void CChatView::SetViewType(DWORD type) {
+    if (ViewType() != type)
+        ModifyStyle(LVS_TYPEMASK, type);
+}
+
+void CChatView::OnViewBigIcons() {
+    SetViewType(LVS_ICON);
+}
+
+void CChatView::OnViewSmallIcons() {
+    SetViewType(LVS_SMALLICON);
+}
+
+void CChatView::OnViewList() {
+    SetViewType(LVS_LIST);
+}
+
+void CChatView::OnViewDetails() {
+    if (ViewType() == LVS_REPORT && IsFullRowSelect())
+        return;
+    EnableFullRowSelect(TRUE);
+    SetViewType(LVS_REPORT);
+}
+
+void CChatView::OnUpdateViewBigIcons(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(ViewType() == LVS_ICON);
+}
+
+void CChatView::OnUpdateViewSmallIcons(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(ViewType() == LVS_SMALLICON);
+}
+
+void CChatView::OnUpdateViewList(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(ViewType() == LVS_LIST);
+}
+
+void CChatView::OnUpdateViewDetails(CCmdUI* pCmdUI) {
+    pCmdUI->SetCheck(ViewType() == LVS_REPORT && IsFullRowSelect());
+}
+
+int CChatView::ItemAt(POINT point) const {
+    UINT flags = 0;
+    const int item = HitTest(point, &flags);
+    return (flags & LVHT_ONITEM) != 0 ? item : -1;
+}
+
+void CChatView::OnRButtonDown(UINT, POINT point) {
+    // The control first makes the item under the pointer the selection.
+    Default();
+    if (ItemAt(point) == -1) {
+        ShowViewMenu();
+        return;
+    }
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_APP_POPUP))
+        return;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    CMenu::TrackPopupMenu(menu.GetSubMenu(0), TPM_RIGHTBUTTON, cursor.x, cursor.y, *this);
+}
+
+BOOL CChatView::ShowViewMenu() {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_VIEW_POPUP))
+        return FALSE;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const HMENU popup = menu.GetSubMenu(0);
+    const DWORD type = ViewType();
+    if (type != LVS_REPORT || IsFullRowSelect())
+        CMenu::CheckMenuItem(popup, static_cast<UINT>(ViewMenuPosition(type)),
+                             MF_BYPOSITION | MF_CHECKED);
+    CMenu::TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, *this);
+    return TRUE;
 }

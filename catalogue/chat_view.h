@@ -1,13 +1,17 @@
 // The application list view: the upper pane of the main frame and the first view of the
-// document. Its window carries the program's one-shot timers, and it relays status texts from
-// the document to the text pane.
+// document. It shows the catalogue of remote applications, starts them, and carries the
+// program's one-shot timers; it relays status texts from the document to the text pane.
 #pragma once
 
-#include "framework/view.h"
+#include "catalogue/list_view_ex.h"
+#include "catalogue/remote_app_item.h"
+#include "framework/image_list.h"
 
 #include <string>
 
-class CChatView : public CView {
+class CCmdUI;
+
+class CChatView : public CListViewEx {
 public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -16,13 +20,20 @@ public:
     // automatic sign-up dialog, and the handshake time-out (armed once, at creation).
     static constexpr UINT_PTR kSignUpReplyTimer = 3;
     static constexpr UINT_PTR kSignUpDialogTimer = 4;
+    static constexpr UINT kSignUpDialogDelayMs = 2500;
     static constexpr UINT_PTR kHandshakeTimer = 5;
     static constexpr UINT kHandshakeTimeoutMs = 2000;
 
-    // The framework's creation, then the start-up work that needs the window; returns the
-    // creation's result.
+    // The framework's creation, then the start-up work that needs the window: the stored
+    // account or the sign-up delay, the catalogue, the list, the handshake time-out. Returns
+    // the creation's result.
     BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
                 const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) override;
+    // Starts in the details view; several items may be selected.
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The pictures and the one column.
+    void OnInitialUpdate() override;
+
     // Hands text to the document's second view when that is the text pane.
     void ForwardMessage(const std::string& text);
     // A reply has come: the sign-up watchdog has nothing left to watch.
@@ -31,7 +42,6 @@ public:
     // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
     // while after start, when no account is stored; timer 3 watches for the sign-up reply.
     static constexpr UINT kSignUpReplyMs = 5000;
-    static constexpr UINT kSignUpDialogDelayMs = 2500;
     // At creation: the stored account into the document, or timer 4 when there is none.
     void LoadAccountOrArmSignUp();
     // Timer 4 and "Register user": the dialog, then the exchange and its watchdog.
@@ -39,10 +49,44 @@ public:
     // Timer 3: "Failed to register!" unless a sign-up has succeeded.
     void OnSignUpReplyDue();
     void OnRegisterUser();
+    // The catalogue: every connection file under "apps" beside the executable, into
+    // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
+    void LoadCatalogue();
+    BOOL MakeAppItem(std::string path, RemoteAppItem& item);
+    BOOL ReadAppName(std::string path, std::string& name);
+    static std::string GetFolder(const std::string& path);
+
+    // One item per catalogue entry, in catalogue order.
+    BOOL FillList();
+    // The view-type menu at the cursor; FALSE when the menu cannot be loaded.
+    BOOL ShowViewMenu();
+
+    // Starts the remote desktop client on a connection file; tells the user when it cannot.
+    void LaunchApp(const std::string& path);
+
+    int m_nCount = 0;
+    CImageList m_imageLarge;
+    CImageList m_imageSmall;
 
 protected:
     void OnTimer(UINT_PTR nIDEvent);
+    void OnRButtonDown(UINT nFlags, POINT point);
+    void OnLButtonDblClk(UINT nFlags, POINT point);
+    void OnConnect();
+    void OnViewBigIcons();
+    void OnViewSmallIcons();
+    void OnViewList();
+    void OnViewDetails();
+    void OnUpdateViewBigIcons(CCmdUI* pCmdUI);
+    void OnUpdateViewSmallIcons(CCmdUI* pCmdUI);
+    void OnUpdateViewList(CCmdUI* pCmdUI);
+    void OnUpdateViewDetails(CCmdUI* pCmdUI);
 
 private:
+    DWORD ViewType() const { return GetStyle() & LVS_TYPEMASK; }
+    void SetViewType(DWORD type);
+    // The item under point, on its icon, label or state icon; -1 elsewhere.
+    int ItemAt(POINT point) const;
+
     static const MessageEntry messageEntries[];
 };

@@ -23,6 +23,15 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/win_app_profile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wnd.cpp
 )
+# List view, image lists, popup menus, drawing and folder listings, for the application list.
+list(APPEND SKIFF_FRAMEWORK_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/dc.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_find.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/image_list.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/list_view.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wait_cursor.cpp
+)
 # Dialog controls: data exchange, static controls, tooltips, fonts.
 list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/data_exchange.cpp

@@ -18,10 +18,23 @@ mkdir -p "$SKIFF_WINE_TMP"
 run=$SKIFF_BUILD/run
 mkdir -p "$run/apps"
 cp "$SKIFF_BUILD/windows/skiffdesk.exe" "$run/"
-# The sample catalogue, when the tree has one; a copy that fails stops the run.
-if [ -d "$SKIFF_ROOT/samples/apps" ]; then
-    cp -r "$SKIFF_ROOT/samples/apps/." "$run/apps/"
-fi
+# A demo catalogue, written here as the service's installer would: UTF-16LE connection files.
+write_rdp() { # path under apps, application name
+    local file="$run/apps/$1"
+    mkdir -p "$(dirname "$file")"
+    {
+        printf '\xff\xfe'
+        printf 'screen mode id:i:2\r\nfull address:s:apps.skiffdesk.example\r\nremoteapplicationmode:i:1\r\nremoteapplicationname:s:%s\r\nremoteapplicationprogram:s:||%s\r\n' "$2" "$2" |
+            iconv -f UTF-8 -t UTF-16LE
+    } >"$file"
+}
+rm -rf "$run/apps"
+write_rdp "Calculator.rdp" "Calculator"
+write_rdp "Notepad.rdp" "Notepad"
+write_rdp "Office/Spreadsheet.rdp" "Spreadsheet"
+write_rdp "Office/Word processor.rdp" "Word processor"
+write_rdp "Office/Presentations/Slides.rdp" "Slides"
+write_rdp "Graphics/Paint.rdp" "Paint"
 
 server_pid=""
 cleanup() {

@@ -21,6 +21,12 @@
 #define IDC_EMAIL 1008
 #define IDC_PASSWORD 1010
 #define IDC_PASSWORD_AGAIN 1011
+// The application list: globe pictures and context menus
+#define IDB_APP_LARGE 136
+#define IDB_APP_SMALL 137
+#define IDR_APP_POPUP 138
+#define IDR_VIEW_POPUP 140
+
 // The About box and its two links
 #define IDD_ABOUTBOX 100
 #define IDC_WEB_LINK 1012

@@ -80,6 +80,19 @@ std::string WithoutExtension(const std::string& fileName) {
     return ::testing::AssertionSuccess();
 }
 
+// The program starts the remote desktop client from the system folder when it is there.
+// A test may take it away, so every test puts it back.
+std::string SystemClientPath() {
+    return SystemFolder() + "\\mstsc.exe";
+}
+
+::testing::AssertionResult InstallRemoteDesktopDouble() {
+    const std::string client = SystemClientPath();
+    if (GetFileAttributesA(client.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ::testing::AssertionSuccess();
+    return CopyOver(std::string(SKIFF_E2E_DOUBLES) + "\\mstsc.exe", client);
+}
+
 } // namespace
 
 // A value as stored (its type kept: the shell's folders are often REG_EXPAND_SZ); a missing
@@ -124,6 +137,7 @@ bool WriteRawValue(HKEY root, const std::string& subKey, const std::string& name
 
 void SandboxTest::SetUp() {
     ASSERT_TRUE(InstallDoubles());
+    ASSERT_TRUE(InstallRemoteDesktopDouble());
 
     m_strSandbox = std::string(SKIFF_E2E_SANDBOXES) + "\\" + SandboxName();
     std::error_code error;
@@ -310,6 +324,48 @@ bool SandboxTest::WriteStoredAccount() {
     return WriteSetting("Setup", "reg", 1) && WriteSetting("Option", "AccountName", "tester") &&
            WriteSetting("Option", "EmailAdress", "tester@skiffdesk.example") &&
            WriteSetting("Option", "Password", "Secret1");
+}
+
+std::string SandboxTest::SystemRemoteDesktopClient() {
+    return SystemClientPath();
+}
+
+bool SandboxTest::RemoveRemoteDesktopClients() const {
+    return DeleteFileA(SystemRemoteDesktopClient().c_str()) &&
+           DeleteFileA((m_strSandbox + "\\mstsc.exe").c_str());
+}
+
+bool SandboxTest::WriteAppsFile(const std::string& relativePath, const std::string& bytes) const {
+    const std::filesystem::path path = AppsFolder() + "\\" + relativePath;
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    HANDLE file = CreateFileA(path.string().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+bool SandboxTest::WriteConnectionFile(const std::string& relativePath,
+                                      const std::string& name) const {
+    const std::string text = "screen mode id:i:2\r\nfull address:s:apps.example\r\n"
+                             "remoteapplicationname:s:" +
+                             name + "\r\nremoteapplicationmode:i:1\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) { // ASCII names only
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    return WriteAppsFile(relativePath, bytes);
+}
+
+HWND SandboxTest::ListOf(HWND mainWindow) {
+    return support::FindChild(mainWindow, "SysListView32");
 }
 
 void StartedTest::SetUp() {

@@ -93,6 +93,18 @@ protected:
     // not open by itself; a test of the first start calls this in its constructor.
     void StartWithoutAccount() { m_bWithoutAccount = true; }
     static bool WriteStoredAccount();
+    // The catalogue. Writes apps\<relativePath> (making its folders) as the remote desktop
+    // client writes a connection file: byte-order mark, UTF-16LE, CR LF lines, the key line
+    // with name; or with the given bytes as they are.
+    bool WriteConnectionFile(const std::string& relativePath, const std::string& name) const;
+    bool WriteAppsFile(const std::string& relativePath, const std::string& bytes) const;
+    // The remote desktop client double lives where the system's client does; this takes it
+    // away (and the sandbox's copy) for the rest of the test.
+    static std::string SystemRemoteDesktopClient();
+    bool RemoveRemoteDesktopClients() const;
+    // The application list of the main window.
+    static HWND ListOf(HWND mainWindow);
+
     // The documents folder of this test's programs: a plain folder in the sandbox, never the
     // home folder that a fresh prefix links it to.
     std::string DocumentsFolder() const { return m_strSandbox + "\\Documents"; }

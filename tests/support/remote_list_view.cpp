@@ -121,4 +121,30 @@ std::vector<int> SelectedListItems(HWND list) {
     return selected;
 }
 
+bool SetListItemState(HWND list, int item, UINT state, UINT mask) {
+    RemoteBuffer remote(ProcessOf(list), sizeof(LVITEMA));
+    LVITEMA request{};
+    request.state = state;
+    request.stateMask = mask;
+    if (!remote.Valid() || !remote.Write(0, &request, sizeof request))
+        return false;
+    return SendWithTimeout(list, LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                           reinterpret_cast<LPARAM>(remote.Address()))
+               .value_or(0) != 0;
+}
+
+std::optional<RECT> ListItemRect(HWND list, int item, int code) {
+    RemoteBuffer remote(ProcessOf(list), sizeof(RECT));
+    RECT rect{};
+    rect.left = code;
+    if (!remote.Valid() || !remote.Write(0, &rect, sizeof rect))
+        return std::nullopt;
+    const std::optional<LRESULT> ok =
+        SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                        reinterpret_cast<LPARAM>(remote.Address()));
+    if (!ok || *ok == 0 || !remote.Read(0, &rect, sizeof rect))
+        return std::nullopt;
+    return rect;
+}
+
 } // namespace support

@@ -1,0 +1,13 @@
+// What the catalogue, the list and the launch say to the user: one place for their texts.
+#pragma once
+
+namespace catalogue_texts {
+inline constexpr char kFolderError[] = " occurs error!";
+inline constexpr char kNotAFolder[] = " is not a right directory";
+inline constexpr char kNameNotFound[] = "Error, Do not find the APP name!";
+inline constexpr char kColumnTitle[] = "Remote App Name";
+inline constexpr char kLaunchFailedCaption[] = "Unknown error";
+// Followed by the remote desktop client vendor's host and a full stop.
+inline constexpr char kLaunchFailed[] =
+    "The Program does not launch your Microsoft Remote Desktop Connection.  Please update it at ";
+} // namespace catalogue_texts

@@ -1,0 +1,3 @@
+#include "catalogue/remote_app_item.h"
+
+std::vector<RemoteAppItem> g_remoteApps;

@@ -1,0 +1,249 @@
+// The application list as a user meets it: the catalogue read from the sandbox's "apps"
+// folder, its messages, the four view types, the context menus, and starting applications in
+// the remote desktop client double.
+#include "tests/e2e/skiffdesk_fixture.h"
+
+#include <commctrl.h>
+
+#include "tests/support/records.h"
+#include "tests/support/remote_list_view.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/window_control.h"
+#include "tests/support/window_find.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kConnect = 32776;
+constexpr int kViewBigIcons = 32777;
+constexpr int kViewSmallIcons = 32778;
+constexpr int kViewList = 32779;
+constexpr int kViewDetails = 32780;
+constexpr char kNameNotFound[] = "Error, Do not find the APP name!";
+constexpr char kLaunchFailed[] = "The Program does not launch your Microsoft Remote Desktop "
+                                 "Connection.  Please update it at apps.skiffdesk.example.";
+// Long enough for a box or a record that would come; used only where nothing must come.
+constexpr support::Millis kQuietSpell{1500};
+
+class CatalogueTest : public SandboxTest {
+protected:
+    // Starts the program with an account stored, so no sign-up dialog comes in between, and
+    // waits for its list.
+    HWND StartAndFindList() {
+        EXPECT_TRUE(WriteSetting("Setup", "reg", 1));
+        m_pProgram = &StartProgram();
+        m_main = WaitForMainWindow(*m_pProgram);
+        return m_main != nullptr ? ListOf(m_main) : nullptr;
+    }
+    std::string AppPath(const std::string& relative) const {
+        return AppsFolder() + "\\" + relative;
+    }
+    // A point on an item's label, in the list's client co-ordinates, packed for a mouse message.
+    static LPARAM OnItem(HWND list, int item) {
+        const std::optional<RECT> label = support::ListItemRect(list, item, LVIR_LABEL);
+        EXPECT_TRUE(label.has_value());
+        const RECT r = label.value_or(RECT{});
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    // A point in the list's empty area, below its items.
+    static LPARAM BelowItems(HWND list) {
+        RECT client{};
+        GetClientRect(list, &client);
+        return MAKELPARAM(client.right / 2, client.bottom - 5);
+    }
+    HWND WaitForPopupMenu() {
+        support::WindowQuery query;
+        query.processId = m_pProgram->process.Id();
+        query.className = "#32768";
+        query.visibleOnly = true;
+        return support::WaitForTopLevelWindow(query);
+    }
+    // Right-clicks at where, then picks the popup's item at position (from the top) by keys.
+    void ChooseFromPopup(HWND list, LPARAM where, int position) {
+        ASSERT_TRUE(PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where));
+        ASSERT_TRUE(PostMessageA(list, WM_RBUTTONUP, 0, where));
+        HWND popup = WaitForPopupMenu();
+        ASSERT_NE(popup, nullptr) << "no popup menu";
+        for (int i = 0; i <= position; ++i)
+            support::PostKey(popup, VK_DOWN);
+        support::PostKey(popup, VK_RETURN);
+    }
+    std::vector<std::string> LaunchedFiles(std::size_t count) {
+        std::vector<std::string> files;
+        for (const std::string& line : WaitForRecord(kRemoteDesktopDouble, count))
+            files.push_back(support::ArgumentsOf(line));
+        return files;
+    }
+
+    Program* m_pProgram = nullptr;
+    HWND m_main = nullptr;
+};
+
+TEST_F(CatalogueTest, NestedFoldersAreReadBreadthFirstInNameOrder) {
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "Beta"));
+    ASSERT_TRUE(WriteConnectionFile("A.RDP", "Alpha"));
+    ASSERT_TRUE(WriteConnectionFile("same.rdp", "Alpha")); // duplicates stay two items
+    ASSERT_TRUE(WriteConnectionFile("sub2\\x.rdp", "Second"));
+    ASSERT_TRUE(WriteConnectionFile("Sub1\\deep\\z.rdp", "Deep"));
+    ASSERT_TRUE(WriteConnectionFile("Sub1\\y.rdp", "First"));
+    ASSERT_TRUE(WriteConnectionFile("Sub1\\y.rdp.bak", "Backup"));
+    ASSERT_TRUE(WriteAppsFile("empty.rdp", ""));                                     // silently
+    ASSERT_TRUE(WriteAppsFile("noname.rdp", std::string("\xFF\xFE", 2) + "r\0:\0")); // box
+    HWND list = nullptr;
+    EXPECT_TRUE(WriteSetting("Setup", "reg", 1));
+    Program& program = StartProgram();
+    const std::optional<support::MessageBoxView> box = WaitForBoxPastSharedFolder(program);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, AppPath("noname.rdp"));
+    EXPECT_EQ(box->text, kNameNotFound);
+    support::AnswerMessageBox(*box, IDOK);
+    m_main = WaitForMainWindow(program);
+    ASSERT_NE(m_main, nullptr);
+    list = ListOf(m_main);
+    EXPECT_EQ(support::ListItemTexts(list),
+              (std::vector<std::string>{"Alpha", "Beta", "Alpha", "First", "Second", "Deep"}));
+    EXPECT_TRUE(support::MessageBoxesOf(program.process.Id()).empty());
+}
+
+TEST_F(CatalogueTest, MissingAppsFolderGivesOneBoxAndAnEmptyList) {
+    ASSERT_TRUE(RemoveDirectoryA(AppsFolder().c_str()));
+    EXPECT_TRUE(WriteSetting("Setup", "reg", 1));
+    Program& program = StartProgram();
+    const std::optional<support::MessageBoxView> box = WaitForBoxPastSharedFolder(program);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, "Skiffdesk");
+    EXPECT_EQ(box->text, AppsFolder() + "\\ occurs error!");
+    support::AnswerMessageBox(*box, IDOK);
+    m_main = WaitForMainWindow(program);
+    ASSERT_NE(m_main, nullptr);
+    EXPECT_EQ(support::ListItemCount(ListOf(m_main)), 0);
+    EXPECT_TRUE(support::MessageBoxesOf(program.process.Id()).empty());
+}
+
+TEST_F(CatalogueTest, CapitalisedKeyIsNotFoundAndTheBoxNamesTheFile) {
+    ASSERT_TRUE(WriteConnectionFile("good.rdp", "Good"));
+    std::string bytes = "\xFF\xFE";
+    for (char c : std::string("RemoteApplicationName:s:Calc\r\n")) {
+        bytes.push_back(c);
+        bytes.push_back('\0');
+    }
+    ASSERT_TRUE(WriteAppsFile("sub\\caps.rdp", bytes));
+    EXPECT_TRUE(WriteSetting("Setup", "reg", 1));
+    Program& program = StartProgram();
+    const std::optional<support::MessageBoxView> box = WaitForBoxPastSharedFolder(program);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, AppPath("sub\\caps.rdp"));
+    EXPECT_EQ(box->text, kNameNotFound);
+    support::AnswerMessageBox(*box, IDOK);
+    m_main = WaitForMainWindow(program);
+    ASSERT_NE(m_main, nullptr);
+    EXPECT_EQ(support::ListItemTexts(ListOf(m_main)), std::vector<std::string>{"Good"});
+}
+
+TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
+    for (const char* name : {"Calculator", "Notepad", "Paint", "Word processor"})
+        ASSERT_TRUE(WriteConnectionFile(std::string(name) + ".rdp", name));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(support::SetListItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED,
+                                          LVIS_SELECTED | LVIS_FOCUSED));
+    EXPECT_EQ(support::StyleOf(list) & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED),
+              LVS_REPORT | LVS_OWNERDRAWFIXED)
+        << "the list starts in the details view";
+    const struct {
+        int command;
+        LONG_PTR type;
+        const char* shot;
+    } cases[] = {
+        {kViewBigIcons, LVS_ICON, "big_icons"}, {kViewSmallIcons, LVS_SMALLICON, "small_icons"},
+        {kViewList, LVS_LIST, "list"},          {kViewDetails, LVS_REPORT, "details"},
+        {kViewDetails, LVS_REPORT, "details"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shot);
+        ASSERT_TRUE(support::PostCommand(m_main, c.command));
+        EXPECT_TRUE(
+            support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
+        // The README's pictures: drawn in full before they are taken.
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        support::SaveScreenshot(Sandbox() + "\\view_" + c.shot + ".bmp", m_main);
+    }
+    EXPECT_NE(support::StyleOf(list) & LVS_OWNERDRAWFIXED, 0);
+    EXPECT_EQ(support::ListItemCount(list), 4);
+}
+
+TEST_F(CatalogueTest, ContextMenusOnAnItemAndOnTheEmptyArea) {
+    ASSERT_TRUE(WriteConnectionFile("Notepad.rdp", "Notepad"));
+    ASSERT_TRUE(WriteConnectionFile("Paint.rdp", "Paint"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    // On an item: "Connect" starts that item.
+    ChooseFromPopup(list, OnItem(list, 1), 0);
+    EXPECT_EQ(LaunchedFiles(1), std::vector<std::string>{"\"" + AppPath("Paint.rdp") + "\""});
+    // On the empty area: the view types, "Big icons" first.
+    ChooseFromPopup(list, BelowItems(list), 0);
+    EXPECT_TRUE(
+        support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == LVS_ICON; }));
+    EXPECT_EQ(Record(kRemoteDesktopDouble).size(), 1u);
+}
+
+TEST_F(CatalogueTest, ConnectStartsEverySelectedItemInListOrder) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
+    ASSERT_TRUE(WriteConnectionFile("c.rdp", "C"));
+    ASSERT_TRUE(WriteConnectionFile("with spaces\\d e.rdp", "D"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    for (int item : {3, 0, 2})
+        ASSERT_TRUE(support::SetListItemState(list, item, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostCommand(m_main, kConnect));
+    const std::vector<std::string> lines = WaitForRecord(kRemoteDesktopDouble, 3);
+    ASSERT_EQ(lines.size(), 3u);
+    std::vector<std::string> files;
+    for (const std::string& line : lines) {
+        files.push_back(support::ArgumentsOf(line));
+        // The client in the system folder, never the copy in the program's own folder.
+        EXPECT_NE(line.find(SystemRemoteDesktopClient()), std::string::npos) << line;
+    }
+    EXPECT_EQ(files, (std::vector<std::string>{"\"" + AppPath("a.rdp") + "\"",
+                                               "\"" + AppPath("c.rdp") + "\"",
+                                               "\"" + AppPath("with spaces\\d e.rdp") + "\""}));
+}
+
+TEST_F(CatalogueTest, DoubleClickStartsOnlyTheItemUnderThePointer) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
+    ASSERT_TRUE(WriteConnectionFile("c.rdp", "C"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(support::SetListItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED));
+    // The empty area first: were it to start anything, that start would come first.
+    ASSERT_TRUE(PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, BelowItems(list)));
+    ASSERT_TRUE(support::SetListItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, OnItem(list, 1)));
+    EXPECT_EQ(LaunchedFiles(1), std::vector<std::string>{"\"" + AppPath("b.rdp") + "\""});
+    EXPECT_EQ(WaitForRecord(kRemoteDesktopDouble, 2, kQuietSpell).size(), 1u);
+}
+
+TEST_F(CatalogueTest, WithoutTheClientEachItemGivesOneBox) {
+    ASSERT_TRUE(RemoveRemoteDesktopClients());
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(support::SetListItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostCommand(m_main, kConnect));
+    for (int box = 0; box < 2; ++box) {
+        SCOPED_TRACE(box);
+        const std::optional<support::MessageBoxView> shown = WaitForMessageBox(*m_pProgram);
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_EQ(shown->caption, "Unknown error");
+        EXPECT_EQ(shown->text, kLaunchFailed);
+        EXPECT_EQ(shown->buttons, std::vector<int>{IDOK});
+        ASSERT_TRUE(support::AnswerMessageBox(*shown, IDOK));
+    }
+    EXPECT_FALSE(WaitForMessageBox(*m_pProgram, kQuietSpell).has_value());
+}
+
+} // namespace
+} // namespace e2e
