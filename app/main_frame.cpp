@@ -1,12 +1,31 @@
 #include "app/main_frame.h"
 
 #include "catalogue/chat_view.h"
+#include "deployment.h"
 #include "framework/create_context.h"
 #include "framework/dpi.h"
+#include "ui/resource.h"
 #include "ui/send_view.h"
+
+#include <shellapi.h>
+
+#include <iterator>
+
+namespace {
+
+constexpr UINT kToolBarButtons[] = {
+    ID_REGISTER_USER, ID_SEPARATOR,       ID_APP_ABOUT, ID_SEPARATOR,
+    ID_VIEW_BIGICONS, ID_VIEW_SMALLICONS, ID_VIEW_LIST, ID_VIEW_DETAILS,
+};
+
+constexpr UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM};
+
+} // namespace
 
 const MessageEntry CMainFrame::messageEntries[] = {
     MessageRow<&CMainFrame::OnCreate>(WM_CREATE),
+    UpdateRow<&CMainFrame::OnUpdateRegisterUser>(ID_REGISTER_USER),
+    CommandRow<&CMainFrame::OnOpenHomePage>(ID_HELP),
 };
 const MessageMap CMainFrame::messageMap{&CFrameWnd::messageMap, messageEntries};
 
@@ -14,8 +33,31 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
     MapSharedFolder();
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
+    if (!CreateToolBar())
+        return -1;
+    if (!CreateStatusBar())
+        return -1;
+    DockToolBar();
     SetSharedDriveLabel();
     return 0;
+}
+
+BOOL CMainFrame::CreateToolBar() {
+    return m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) &&
+           m_toolBar.LoadBitmap(IDR_MAINFRAME) &&
+           m_toolBar.SetButtons(kToolBarButtons, static_cast<int>(std::size(kToolBarButtons)));
+}
+
+BOOL CMainFrame::CreateStatusBar() {
+    return m_statusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) &&
+           m_statusBar.SetIndicators(kIndicators, static_cast<int>(std::size(kIndicators)));
+}
+
+void CMainFrame::DockToolBar() {
+    m_toolBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_toolBar);
+    m_toolBar.SetBarStyle(m_toolBar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY);
 }
 
 BOOL CMainFrame::OnCreateClient(LPCREATESTRUCTA, CCreateContext* pContext) {
@@ -38,4 +80,13 @@ void CMainFrame::OnUpdateFrameTitle(BOOL) {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
         return;
     UpdateFrameTitleForDocument(nullptr);
+}
+
+void CMainFrame::OnUpdateRegisterUser(CCmdUI*) {
+    if (m_splitter.m_hWnd != nullptr && GetActiveView() != m_splitter.GetPane(0, 0))
+        m_splitter.SetActivePane(0, 0);
+}
+
+void CMainFrame::OnOpenHomePage() {
+    ShellExecuteA(nullptr, "open", deployment::kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
 }

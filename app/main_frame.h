@@ -1,9 +1,11 @@
-// The program's one top-level window: the application list above the text pane, in a
-// two-row splitter.
+// The program's one top-level window: menu, accelerators, a toolbar and a status bar around
+// the application list above the text pane, in a two-row splitter.
 #pragma once
 
 #include "framework/frame_wnd.h"
 #include "framework/splitter_wnd.h"
+#include "framework/status_bar.h"
+#include "framework/tool_bar.h"
 
 #include <string>
 
@@ -19,6 +21,8 @@ public:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
     CSplitterWnd m_splitter;
+    CStatusBar m_statusBar;
+    CToolBar m_toolBar;
 
     // The shared-folder drive (main_frame_shared_folder.cpp).
     OSVERSIONINFOA m_osVersion{};
@@ -34,12 +38,22 @@ protected:
     // The first step of creation: the version query, the folder, subst and the information
     // box, all before the client area exists.
     void MapSharedFolder();
+    // The shared folder, the frame with its client area, the toolbar and the status bar (-1
+    // when one of them cannot be made), then the drive's label.
     int OnCreate(LPCREATESTRUCTA lpcs);
-
     // Two rows: the context's view (the list) on top, the text pane below; the list becomes
     // the active view.
     BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
+    // Refreshing "Register user" makes the list the active view again, so the command always
+    // reaches it and the text pane keeps the focus only until the next idle moment.
+    void OnUpdateRegisterUser(CCmdUI* pCmdUI);
+    // "Help": the service's home page in the browser; nothing is said when none opens.
+    void OnOpenHomePage();
 
 private:
+    BOOL CreateToolBar();
+    BOOL CreateStatusBar();
+    void DockToolBar();
+
     static const MessageEntry messageEntries[];
 };

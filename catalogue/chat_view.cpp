@@ -34,6 +34,7 @@ int ViewMenuPosition(DWORD type) {
 
 const MessageEntry CChatView::messageEntries[] = {
     MessageRow<&CChatView::OnTimer>(WM_TIMER),
+    CommandRow<&CChatView::OnRegisterUser>(ID_REGISTER_USER),
     MessageRow<&CChatView::OnRButtonDown>(WM_RBUTTONDOWN),
     CommandRow<&CChatView::OnConnect>(ID_CONNECT),
     CommandRow<&CChatView::OnViewBigIcons>(ID_VIEW_BIGICONS),
@@ -59,29 +60,14 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     const BOOL created = CListViewEx::Create(lpszClassName, lpszWindowName, dwStyle, rect,
                                              pParentWnd, nID, pContext);
-    LoadStoredAccount();
     LoadCatalogue();
     FillList();
     // Without a window a timer would belong to the thread and never be stopped.
-    if (m_hWnd != nullptr)
+    if (m_hWnd != nullptr) {
+        LoadAccountOrArmSignUp();
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
+    }
     return created;
-}
-
-void CChatView::LoadStoredAccount() {
-    const CWinApp* app = AfxGetApp();
-    if (app == nullptr)
-        return;
-    if (app->GetProfileInt("Setup", "reg", 0) == 0) {
-        if (m_hWnd != nullptr)
-            SetTimer(kSignUpDialogTimer, kSignUpDialogDelayMs);
-        return;
-    }
-    if (auto* doc = dynamic_cast<CChatDoc*>(GetDocument())) {
-        doc->m_strAccountName = app->GetProfileString("Option", "AccountName");
-        doc->m_strEmail = app->GetProfileString("Option", "EmailAdress");
-        doc->m_strPassword = app->GetProfileString("Option", "Password");
-    }
 }
 
 void CChatView::OnInitialUpdate() {
@@ -129,14 +115,18 @@ void CChatView::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(nIDEvent);
         if (auto* doc = dynamic_cast<CChatDoc*>(GetDocument()))
             doc->OnHandshakeTimeout();
-    } else if (nIDEvent == kSignUpDialogTimer) {
-        KillTimer(nIDEvent);
-        OnSignUpDialogDue();
+    } else if (nIDEvent == kSignUpDialogTimer || nIDEvent == kSignUpReplyTimer) {
+        // Both run a modal box or dialog, during which the window may be closed.
+        const HWND self = m_hWnd;
+        if (nIDEvent == kSignUpDialogTimer)
+            OnSignUpDialogDue();
+        else
+            OnSignUpReplyDue();
+        if (FromHandle(self) != this)
+            return;
     }
     Default();
 }
-
-void CChatView::OnSignUpDialogDue() {}
 
 void CChatView::SetViewType(DWORD type) {
     if (ViewType() != type)

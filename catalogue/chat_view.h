@@ -39,6 +39,16 @@ public:
     // A reply has come: the sign-up watchdog has nothing left to watch.
     void StopSignUpWatchdog();
 
+    // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
+    // while after start, when no account is stored; timer 3 watches for the sign-up reply.
+    static constexpr UINT kSignUpReplyMs = 5000;
+    // At creation: the stored account into the document, or timer 4 when there is none.
+    void LoadAccountOrArmSignUp();
+    // Timer 4 and "Register user": the dialog, then the exchange and its watchdog.
+    void OnSignUpDialogDue();
+    // Timer 3: "Failed to register!" unless a sign-up has succeeded.
+    void OnSignUpReplyDue();
+    void OnRegisterUser();
     // The catalogue: every connection file under "apps" beside the executable, into
     // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
     void LoadCatalogue();
@@ -71,15 +81,12 @@ protected:
     void OnUpdateViewSmallIcons(CCmdUI* pCmdUI);
     void OnUpdateViewList(CCmdUI* pCmdUI);
     void OnUpdateViewDetails(CCmdUI* pCmdUI);
-    // Timer 4 is due: the moment for the automatic sign-up dialog.
-    void OnSignUpDialogDue();
 
 private:
     DWORD ViewType() const { return GetStyle() & LVS_TYPEMASK; }
     void SetViewType(DWORD type);
     // The item under point, on its icon, label or state icon; -1 elsewhere.
     int ItemAt(POINT point) const;
-    void LoadStoredAccount();
 
     static const MessageEntry messageEntries[];
 };

@@ -9,6 +9,7 @@ list(APPEND SKIFF_CORE_SOURCES
 if(WIN32)
     list(APPEND SKIFF_PROGRAM_SOURCES
         ${CMAKE_CURRENT_LIST_DIR}/chat_view.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/chat_view_signup.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_catalogue.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_launch.cpp
         ${CMAKE_CURRENT_LIST_DIR}/file_scanner.cpp

@@ -83,7 +83,11 @@ void CDialog::EndDialog(int nResult) {
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx{bSaveAndValidate, this};
-    DoDataExchange(&dx);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CDataExchange::Refused&) {
+        return FALSE; // the user has been told, and the field has the focus
+    }
     return TRUE;
 }
 

@@ -17,7 +17,7 @@ public:
     // dialog could not be made.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult);
-    // Runs DoDataExchange in the given direction.
+    // Runs DoDataExchange in the given direction; FALSE when a field's value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
 
 protected:

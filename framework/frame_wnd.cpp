@@ -13,6 +13,13 @@ const MessageEntry CFrameWnd::messageEntries[] = {
     MessageRow<&CFrameWnd::OnClose>(WM_CLOSE),
     MessageRow<&CFrameWnd::OnSize>(WM_SIZE),
     MessageRow<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
+    MessageRow<&CFrameWnd::OnInitMenuPopup>(WM_INITMENUPOPUP),
+    MessageRow<&CFrameWnd::OnMenuSelect>(WM_MENUSELECT),
+    MessageRow<&CFrameWnd::OnExitMenuLoop>(WM_EXITMENULOOP),
+    CommandRow<&CFrameWnd::OnViewToolBar>(ID_VIEW_TOOLBAR),
+    CommandRow<&CFrameWnd::OnViewStatusBar>(ID_VIEW_STATUS_BAR),
+    UpdateRow<&CFrameWnd::OnUpdateViewToolBar>(ID_VIEW_TOOLBAR),
+    UpdateRow<&CFrameWnd::OnUpdateViewStatusBar>(ID_VIEW_STATUS_BAR),
 };
 const MessageMap CFrameWnd::messageMap{&CWnd::messageMap, messageEntries};
 
@@ -114,18 +121,6 @@ void CFrameWnd::UpdateFrameTitleForDocument(const char* lpszDocName) {
         caption = std::string(lpszDocName) + " - " + m_strTitle;
     if (GetWindowText() != caption)
         SetWindowText(caption);
-}
-
-void CFrameWnd::OnIdleUpdateCmdUI() {}
-
-void CFrameWnd::RecalcLayout() {
-    const HWND pane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (pane == nullptr)
-        return;
-    RECT client{};
-    GetClientRect(&client);
-    ::MoveWindow(pane, client.left, client.top, client.right - client.left,
-                 client.bottom - client.top, TRUE);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) {

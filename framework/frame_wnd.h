@@ -7,7 +7,9 @@
 #include "framework/wnd.h"
 
 #include <string>
+#include <vector>
 
+class CControlBar;
 class CDocument;
 class CView;
 struct CCreateContext;
@@ -44,8 +46,24 @@ public:
 
     // Called when the message loop falls idle: the frame's bars refresh their commands here.
     virtual void OnIdleUpdateCmdUI();
-    // Fits the client pane (child AFX_IDW_PANE_FIRST) to the client area.
+    // Lays the shown, docked bars along their edges and fits the client pane (child
+    // AFX_IDW_PANE_FIRST) into what is left.
     virtual void RecalcLayout();
+
+    // Bars (framework/frame_wnd_bars.cpp). A bar created with the frame as parent joins it.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CControlBar* GetControlBar(UINT nID) const;
+    // The sides (CBRS_ALIGN_...) on which bars may dock.
+    void EnableDocking(DWORD dwDockStyle);
+    DWORD GetDockingStyle() const { return m_dwDockStyle; }
+    // Docks the bar on the side its style names, the top when it names none it may take.
+    void DockControlBar(CControlBar* pBar);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow);
+    // The status bar's message pane: a text, or a command's prompt (its string's first field).
+    void SetMessageText(const std::string& text);
+    void SetMessageText(UINT nID);
+    void SetPromptText(UINT nID);
 
     BOOL OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) override;
 
@@ -59,6 +77,15 @@ protected:
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus();
     void PostNcDestroy() override;
+    // A menu opening: its items' states from their update handlers.
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+    // The prompt of the menu item under the pointer, "Ready" once the menu closes.
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    void OnExitMenuLoop();
+    void OnViewToolBar();
+    void OnViewStatusBar();
+    void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
 
     std::string m_strTitle;
 
@@ -66,4 +93,6 @@ private:
     static const MessageEntry messageEntries[];
     CCreateContext* m_pCreateContext = nullptr; // only while LoadFrame runs
     CView* m_pViewActive = nullptr;
+    std::vector<CControlBar*> m_listControlBars; // in creation order
+    DWORD m_dwDockStyle = 0;
 };

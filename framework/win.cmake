@@ -2,16 +2,22 @@
 list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/cmd_target.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cmd_ui.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/control_bar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/data_exchange.cpp
     ${CMAKE_CURRENT_LIST_DIR}/doc_template.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/document.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
     ${CMAKE_CURRENT_LIST_DIR}/edit_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frame_wnd_bars.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/menu_cmd_ui.cpp
     ${CMAKE_CURRENT_LIST_DIR}/message_box.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_string.cpp
     ${CMAKE_CURRENT_LIST_DIR}/socket_init.cpp
     ${CMAKE_CURRENT_LIST_DIR}/splitter_wnd.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/status_bar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tool_bar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win_app.cpp
     ${CMAKE_CURRENT_LIST_DIR}/win_app_profile.cpp

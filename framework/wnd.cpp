@@ -114,11 +114,8 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpsz
         m_hWnd = nullptr;
         return FALSE;
     }
-    if (!ownClass) {
-        Attach(hWnd);
-        m_pfnSuper = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WndProc)));
-    }
+    if (!ownClass)
+        SubclassWindow(hWnd);
     return TRUE;
 }
 

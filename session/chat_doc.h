@@ -54,6 +54,17 @@ public:
     // The handshake time-out: closes a session whose version reply is still outstanding.
     void OnHandshakeTimeout();
 
+    // Sign-up (account/chat_doc_register.cpp): connects to the deployment's server and sends
+    // the request with the sign-up details; when the server cannot be reached, offers the web
+    // site. FALSE when that offer is declined.
+    BOOL RegisterAccount();
+    // Closes an older connection, connects and sends the sign-up request. FALSE when no
+    // connection was made.
+    BOOL ConnectAndRegister(const std::string& handle, const std::string& address, UINT port);
+    // A sign-up reply: the outcome in the text pane, the account kept on success, then the
+    // connection closed.
+    void OnSignUpReply(bool bSuccess);
+
     // From the socket: a read notification; the next slice of reading; a broken connection
     // (a failed queued send, or a message or a send that has stood still past kStallMs).
     void OnReadNotification();

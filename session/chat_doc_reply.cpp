@@ -23,8 +23,7 @@ BOOL CChatDoc::OnServerReply(const std::string& text) {
         OnVersionReply(reply.success);
         break;
     case ReplyKind::Registration:
-        m_bRegistered = reply.success ? TRUE : FALSE;
-        DeleteContents();
+        OnSignUpReply(reply.success);
         break;
     case ReplyKind::None:
     case ReplyKind::Other:

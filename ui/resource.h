@@ -15,6 +15,12 @@
 #define IDC_SETUP_CHANNEL 1001
 #define IDC_SETUP_SERVER 1002
 
+// The sign-up dialog and its edits (ui/register.rc)
+#define IDD_REGISTER 133
+#define IDC_ACCOUNT_NAME 1007
+#define IDC_EMAIL 1008
+#define IDC_PASSWORD 1010
+#define IDC_PASSWORD_AGAIN 1011
 // The application list: globe pictures and context menus
 #define IDB_APP_LARGE 136
 #define IDB_APP_SMALL 137

@@ -153,6 +153,8 @@ void SandboxTest::SetUp() {
     ASSERT_TRUE(SetEnvironmentVariableA(support::kRecordFolderVariable, m_strSandbox.c_str()));
 
     ASSERT_TRUE(support::DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot));
+    if (!m_bWithoutAccount)
+        ASSERT_TRUE(WriteStoredAccount());
     ASSERT_TRUE(RedirectDocuments());
 
     if (m_serve == Serve::nothing)
@@ -316,6 +318,12 @@ std::optional<std::string> SandboxTest::ReadSettingString(const std::string& sec
                                                           const std::string& name) {
     return support::ReadRegistryString(HKEY_CURRENT_USER,
                                        std::string(kSettingsKey) + "\\" + section, name);
+}
+
+bool SandboxTest::WriteStoredAccount() {
+    return WriteSetting("Setup", "reg", 1) && WriteSetting("Option", "AccountName", "tester") &&
+           WriteSetting("Option", "EmailAdress", "tester@skiffdesk.example") &&
+           WriteSetting("Option", "Password", "Secret1");
 }
 
 std::string SandboxTest::SystemRemoteDesktopClient() {

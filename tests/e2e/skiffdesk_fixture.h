@@ -89,6 +89,10 @@ protected:
     static std::optional<std::string> ReadSettingString(const std::string& section,
                                                         const std::string& name);
 
+    // Sign-up: by default a test starts with an account stored, so the sign-up dialog does
+    // not open by itself; a test of the first start calls this in its constructor.
+    void StartWithoutAccount() { m_bWithoutAccount = true; }
+    static bool WriteStoredAccount();
     // The catalogue. Writes apps\<relativePath> (making its folders) as the remote desktop
     // client writes a connection file: byte-order mark, UTF-16LE, CR LF lines, the key line
     // with name; or with the given bytes as they are.
@@ -113,6 +117,7 @@ private:
     ::testing::AssertionResult RedirectDocuments();
     void RestoreDocuments();
 
+    bool m_bWithoutAccount = false;
     Serve m_serve;
     std::string m_strSandbox;
     std::unique_ptr<support::ScriptedServer> m_pServer;

@@ -14,6 +14,7 @@ TEST(RequestFramingTest, FramesFieldsAndParsesThemBack) {
         std::string framed; // empty: cannot be framed
     } cases[] = {
         {{"abc", "de", ""}, "SKDR001103abc02de00"},
+        {{"abcde", "a@b.cd", "Secret7"}, "SKDR002405abcde06a@b.cd07Secret7"},
         {{"", "", ""}, "SKDR0006000000"},
         {{std::string(64, 'a'), std::string(99, 'b'), std::string(32, 'c')},
          "SKDR020164" + std::string(64, 'a') + "99" + std::string(99, 'b') + "32" +

@@ -71,6 +71,7 @@ TEST(ResourcesTest, AcceleratorsOfTheMainFrame) {
         WORD command;
     } expected[] = {
         {'N', FCONTROL, ID_FILE_NEW},
+        {'S', FCONTROL, ID_FILE_SAVE},
         {VK_F6, 0, ID_NEXT_PANE},
         {VK_F6, FSHIFT, ID_PREV_PANE},
     };

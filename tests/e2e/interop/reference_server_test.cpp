@@ -2,7 +2,10 @@
 // the server on 127.0.0.1:10101 and names its log in SKIFF_REFERENCE_SERVER_LOG (a Linux path).
 #include "tests/e2e/skiffdesk_fixture.h"
 
+#include "tests/support/window_control.h"
+
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +73,45 @@ TEST_F(ReferenceServerTest, AcceptsTheHandshakeAndHearsTheGoodbye) {
     EXPECT_TRUE(program.process.IsRunning());
     EXPECT_EQ(support::DescribeMessageBoxes(program.process.Id()), "");
     EXPECT_EQ(TextPane(main), "");
+}
+
+class ReferenceServerSignUpTest : public SandboxTest {
+protected:
+    ReferenceServerSignUpTest() : SandboxTest(Serve::nothing) { StartWithoutAccount(); }
+
+    // Fills the sign-up dialog and presses "Register"; true when the pane then ends with text.
+    static bool SignUp(const Program& program, HWND main, const std::string& expected) {
+        HWND dialog = support::WaitForDialog(
+            program.process.Id(), "Please register your account name", support::Millis{10000});
+        if (dialog == nullptr)
+            return false;
+        const std::pair<int, const char*> fields[] = {
+            {1007, "interop"}, {1008, "interop@b.cd"}, {1010, "Secret7"}, {1011, "Secret7"}};
+        for (const auto& [id, text] : fields)
+            support::SetWindowTextRemote(GetDlgItem(dialog, id), text);
+        support::PostCommand(dialog, IDOK);
+        return support::WaitFor([&] {
+            const std::string pane = TextPane(main);
+            return pane.size() >= expected.size() &&
+                   pane.compare(pane.size() - expected.size(), expected.size(), expected) == 0;
+        });
+    }
+};
+
+TEST_F(ReferenceServerSignUpTest, SignsUpOnceThenTheSameNameIsRefused) {
+    Program& program = StartProgram();
+    HWND main = WaitForMainWindow(program);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(SignUp(program, main, "Create Account OK!"));
+    EXPECT_EQ(ReadSettingDword("Setup", "reg"), 1u);
+
+    // Past the one-minute limit, as if the user had waited.
+    const DWORD earlier = static_cast<DWORD>(std::time(nullptr) - 120);
+    ASSERT_TRUE(WriteSetting("Setup", "t_first_register", earlier));
+    support::PostCommand(main, 32781);
+    EXPECT_TRUE(SignUp(program, main,
+                       "Failed to create Account! Please check your account name, password and "
+                       "email address."));
 }
 
 } // namespace

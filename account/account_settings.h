@@ -1,0 +1,32 @@
+// The account as kept in the settings: "reg" in section "Setup" says whether one was signed
+// up on this machine; the name, address and password are in section "Option". The password
+// is stored in the user's protected form, never as plain text.
+#pragma once
+
+#include <string>
+
+class CWinApp;
+
+namespace account_settings {
+
+inline constexpr const char* kSetup = "Setup";
+inline constexpr const char* kOption = "Option";
+inline constexpr const char* kRegistered = "reg";
+inline constexpr const char* kFirstRegister = "t_first_register";
+inline constexpr const char* kAccountName = "AccountName";
+inline constexpr const char* kEmail = "EmailAdress";
+inline constexpr const char* kPassword = "Password";
+
+struct Account {
+    std::string name;
+    std::string email;
+    std::string password;
+};
+
+// Whether an account was signed up ("reg" is not 0).
+bool IsRegistered(const CWinApp& app);
+Account Load(const CWinApp& app);
+// "reg" = 1 and the three values.
+void Save(CWinApp& app, const Account& account);
+
+} // namespace account_settings

@@ -1,0 +1,233 @@
+#include "framework/tool_bar.h"
+
+#include "framework/cmd_ui.h"
+#include "framework/frame_wnd.h"
+#include "framework/resource_string.h"
+#include "framework/win_app.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kPad = 2; // around the buttons
+
+class CToolCmdUI : public CCmdUI {
+public:
+    CToolCmdUI(HWND toolBar, UINT nID) : CCmdUI(nID), m_hWndToolBar(toolBar) {}
+
+protected:
+    void ApplyEnable(BOOL bOn) override {
+        ::SendMessageA(m_hWndToolBar, TB_ENABLEBUTTON, m_nID, MAKELPARAM(bOn ? TRUE : FALSE, 0));
+    }
+    void ApplyCheck(int nCheck) override {
+        ::SendMessageA(m_hWndToolBar, TB_CHECKBUTTON, m_nID, MAKELPARAM(nCheck != 0, 0));
+    }
+
+private:
+    HWND m_hWndToolBar;
+};
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty())
+        return {};
+    const int n =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+    return wide;
+}
+
+} // namespace
+
+const MessageEntry CToolBar::messageEntries[] = {
+    MessageRow<&CToolBar::OnNotify>(WM_NOTIFY),
+};
+const MessageMap CToolBar::messageMap{&CControlBar::messageMap, messageEntries};
+
+BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    if (!CreateBar(pParentWnd, dwStyle, nID))
+        return FALSE;
+    m_hWndToolBar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                            CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
+                        AfxGetInstanceHandle(), nullptr);
+    if (m_hWndToolBar == nullptr) {
+        DestroyWindow();
+        return FALSE;
+    }
+    ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageA(m_hWndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize.cx, kImageSize.cy));
+    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize.cx, kButtonSize.cy));
+    return TRUE;
+}
+
+BOOL CToolBar::LoadBitmap(UINT nIDResource) {
+    if (m_hWndToolBar == nullptr)
+        return FALSE;
+    // The standard greys, black and white of the images follow the system's button colours.
+    const HBITMAP bitmap = CreateMappedBitmap(AfxGetInstanceHandle(), nIDResource, 0, nullptr, 0);
+    if (bitmap == nullptr)
+        return FALSE;
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const int images = info.bmWidth / kImageSize.cx;
+    TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(bitmap)};
+    if (images <= 0 || ::SendMessageA(m_hWndToolBar, TB_ADDBITMAP, static_cast<WPARAM>(images),
+                                      reinterpret_cast<LPARAM>(&add)) == -1) {
+        DeleteObject(bitmap);
+        return FALSE;
+    }
+    m_nImages = images;
+    return TRUE;
+}
+
+BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
+    if (m_hWndToolBar == nullptr || lpIDArray == nullptr || nIDCount < 0)
+        return FALSE;
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    for (int i = 0; i < nIDCount; ++i) {
+        TBBUTTON button{};
+        if (lpIDArray[i] == ID_SEPARATOR) {
+            button.iBitmap = kSeparatorWidth;
+            button.fsStyle = BTNS_SEP;
+        } else {
+            if (image >= m_nImages)
+                return FALSE;
+            button.iBitmap = image++;
+            button.idCommand = static_cast<int>(lpIDArray[i]);
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+        }
+        buttons.push_back(button);
+    }
+    while (::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0) > 0)
+        ::SendMessageA(m_hWndToolBar, TB_DELETEBUTTON, 0, 0);
+    if (!buttons.empty() && !::SendMessageA(m_hWndToolBar, TB_ADDBUTTONSA, buttons.size(),
+                                            reinterpret_cast<LPARAM>(buttons.data())))
+        return FALSE;
+    LayoutControl();
+    return TRUE;
+}
+
+int CToolBar::GetCount() const {
+    return static_cast<int>(::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0));
+}
+
+UINT CToolBar::GetItemID(int nIndex) const {
+    TBBUTTON button{};
+    if (!::SendMessageA(m_hWndToolBar, TB_GETBUTTON, static_cast<WPARAM>(nIndex),
+                        reinterpret_cast<LPARAM>(&button)))
+        return ID_SEPARATOR;
+    return (button.fsStyle & BTNS_SEP) != 0 ? ID_SEPARATOR : static_cast<UINT>(button.idCommand);
+}
+
+SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
+    SIZE extent{kButtonSize.cx, kButtonSize.cy};
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        RECT item{};
+        if (::SendMessageA(m_hWndToolBar, TB_GETITEMRECT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(&item))) {
+            extent.cx = std::max(extent.cx, item.right);
+            extent.cy = std::max(extent.cy, item.bottom);
+        }
+    }
+    const bool across = bHorz || IsFloating();
+    return across ? SIZE{extent.cx + GripperSize() + 2 * kPad, extent.cy + 2 * kPad}
+                  : SIZE{extent.cx + 2 * kPad, extent.cy + GripperSize() + 2 * kPad};
+}
+
+void CToolBar::LayoutControl() {
+    if (m_hWndToolBar == nullptr)
+        return;
+    RECT client{};
+    GetClientRect(&client);
+    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
+    const bool vertical = !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    const int left = vertical ? kPad : GripperSize() + kPad;
+    const int top = vertical ? GripperSize() + kPad : kPad;
+    ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - kPad),
+                 std::max(0L, client.bottom - top - kPad), TRUE);
+}
+
+void CToolBar::OnOrientation(BOOL bHorz) {
+    const LONG_PTR style = GetWindowLongPtrA(m_hWndToolBar, GWL_STYLE);
+    SetWindowLongPtrA(m_hWndToolBar, GWL_STYLE, bHorz ? (style & ~CCS_VERT) : (style | CCS_VERT));
+    // Standing up, every button ends its own row.
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof info;
+        info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+        ::SendMessageA(m_hWndToolBar, TB_GETBUTTONINFOA, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(&info));
+        info.fsState = bHorz ? (info.fsState & ~TBSTATE_WRAP) : (info.fsState | TBSTATE_WRAP);
+        ::SendMessageA(m_hWndToolBar, TB_SETBUTTONINFOA, static_cast<WPARAM>(i),
+                       reinterpret_cast<LPARAM>(&info));
+    }
+    LayoutControl();
+}
+
+void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget) {
+    if (pTarget == nullptr || m_hWndToolBar == nullptr)
+        return;
+    const int count = GetCount();
+    for (int i = 0; i < count; ++i) {
+        const UINT id = GetItemID(i);
+        if (id == ID_SEPARATOR)
+            continue;
+        CToolCmdUI state(m_hWndToolBar, id);
+        state.DoUpdate(*pTarget);
+    }
+}
+
+BOOL CToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // A button's click is the frame's command, wherever the bar is.
+    if (reinterpret_cast<HWND>(lParam) == m_hWndToolBar && HIWORD(wParam) == BN_CLICKED &&
+        m_pDockSite != nullptr) {
+        m_pDockSite->PostMessage(WM_COMMAND, MAKEWPARAM(LOWORD(wParam), 0), 0);
+        return TRUE;
+    }
+    return CControlBar::OnCommand(wParam, lParam);
+}
+
+LRESULT CToolBar::OnNotify(WPARAM, LPARAM lParam) {
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header == nullptr)
+        return 0;
+    const UINT code = header->code;
+    if (code == TTN_GETDISPINFOA || code == TTN_GETDISPINFOW) {
+        const UINT id = static_cast<UINT>(header->idFrom);
+        m_strTip = (GetBarStyle() & CBRS_TOOLTIPS) != 0 ? AfxExtractSubString(AfxLoadString(id), 1)
+                                                        : std::string();
+        if (code == TTN_GETDISPINFOA) {
+            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            info->hinst = nullptr;
+            info->lpszText = m_strTip.data();
+        } else {
+            auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            m_wstrTip = Widen(m_strTip);
+            info->hinst = nullptr;
+            info->lpszText = m_wstrTip.data();
+        }
+        return 0;
+    }
+    if (code == TBN_HOTITEMCHANGE && (GetBarStyle() & CBRS_FLYBY) != 0 && m_pDockSite != nullptr) {
+        const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lParam);
+        if ((hot->dwFlags & HICF_LEAVING) != 0)
+            m_pDockSite->SetMessageText(AFX_IDS_IDLEMESSAGE);
+        else
+            m_pDockSite->SetPromptText(static_cast<UINT>(hot->idNew));
+        return 0;
+    }
+    return Default();
+}

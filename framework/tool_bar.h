@@ -1,0 +1,50 @@
+// A toolbar: a row of image buttons, each a command, with separators between groups. Its
+// buttons are enabled and checked from the commands' update handlers when the program falls
+// idle; with CBRS_TOOLTIPS a button shows its tooltip (the second field of the command's
+// string), with CBRS_FLYBY its prompt (the first field) goes to the frame's status bar.
+#pragma once
+
+#include "framework/control_bar.h"
+#include "framework/framework_ids.h"
+
+#include <string>
+#include <vector>
+
+class CToolBar : public CControlBar {
+public:
+    static const MessageMap messageMap;
+    const MessageMap* GetMessageMap() const override { return &messageMap; }
+
+    static constexpr SIZE kImageSize{16, 15};
+    static constexpr SIZE kButtonSize{23, 22};
+    static constexpr int kSeparatorWidth = 6;
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                UINT nID = AFX_IDW_TOOLBAR);
+    // The images: bitmap nIDResource, a strip of kImageSize images.
+    BOOL LoadBitmap(UINT nIDResource);
+    // One button per id, with the next image each; ID_SEPARATOR is a gap without an image.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+
+    // The toolbar control inside the bar.
+    HWND GetToolBarCtrl() const { return m_hWndToolBar; }
+    // The command of button nIndex (ID_SEPARATOR for a gap).
+    UINT GetItemID(int nIndex) const;
+    int GetCount() const;
+
+    SIZE CalcFixedLayout(BOOL bHorz) override;
+    void OnUpdateCmdUI(CFrameWnd* pTarget) override;
+
+protected:
+    void LayoutControl() override;
+    void OnOrientation(BOOL bHorz) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
+
+private:
+    static const MessageEntry messageEntries[];
+    HWND m_hWndToolBar = nullptr;
+    int m_nImages = 0;
+    std::string m_strTip; // the tooltip text handed out last
+    std::wstring m_wstrTip;
+};
