@@ -290,6 +290,17 @@ TEST_F(CatalogueTest, ContextMenuKeysOpenTheItemOrTheViewMenu) {
         ASSERT_TRUE(support::PressKey(m_main, c.key, c.modifiers));
         HWND popup = WaitForPopupMenu();
         ASSERT_NE(popup, nullptr) << "no popup menu";
+        // At the item's label, or at the list's corner.
+        POINT at{};
+        if (c.item != -1) {
+            const RECT label = support::ListItemRect(list, c.item, LVIR_LABEL).value_or(RECT{});
+            at = POINT{label.left, label.bottom};
+        }
+        ClientToScreen(list, &at);
+        RECT shown{};
+        GetWindowRect(popup, &shown);
+        EXPECT_EQ(shown.left, at.x);
+        EXPECT_EQ(shown.top, at.y);
         ASSERT_TRUE(support::PostKey(popup, c.accessKey));
         EXPECT_TRUE(
             support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
