@@ -162,16 +162,26 @@ void CArchive::WriteString(const std::string& text) {
 }
 
 std::string CArchive::ReadString() {
-    bool wide = false;
-    const std::uint64_t length = ReadStringLength(wide);
-    const std::uint64_t bytes = wide ? length * 2 : length;
+    return ReadStringText(ReadStringHeader());
+}
+
+CArchive::StringHeader CArchive::ReadStringHeader() {
+    StringHeader header;
+    header.length = ReadStringLength(header.wide);
+    const std::uint64_t bytes = header.wide ? header.length * 2 : header.length;
     if (bytes > kMaxStringBytes)
         Fail(CArchiveException::generic);
+    return header;
+}
 
-    std::string raw = ReadBytes(static_cast<std::size_t>(bytes));
-    if (wide)
+std::string CArchive::ReadStringText(const StringHeader& header) {
+    std::string raw = ReadBytes(header.Bytes());
+    if (header.wide)
         return WideBytesToAnsi(raw);
-    raw.resize(std::min(raw.find('\0'), raw.size()));
+    // A text cut at a NUL keeps only what it shows, not the memory of what it declared.
+    const std::size_t nul = raw.find('\0');
+    if (nul != std::string::npos)
+        return raw.substr(0, nul);
     return raw;
 }
 

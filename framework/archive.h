@@ -51,6 +51,18 @@ public:
     // Reads 8-bit or wide (0xFFFE marker) strings; wide text is converted to the ANSI code
     // page; the result ends at the first NUL, the rest of the declared length is consumed.
     std::string ReadString();
+    // ReadString in its two halves, for a reader that must know how many bytes the text
+    // takes before it reads them: the length prefix (malformed past kMaxStringBytes), then
+    // the text it announces.
+    struct StringHeader {
+        std::uint64_t length = 0; // characters
+        bool wide = false;
+        std::size_t Bytes() const { return static_cast<std::size_t>(wide ? length * 2 : length); }
+    };
+    StringHeader ReadStringHeader();
+    std::string ReadStringText(const StringHeader& header);
+    // Loading: bytes taken from the stream that are not read yet.
+    std::size_t UnreadInBuffer() const { return m_max - m_cur; }
 
     // Element counts: 2 bytes, or 0xFFFF followed by 4 bytes.
     void WriteCount(std::size_t count);

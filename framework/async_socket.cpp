@@ -57,6 +57,8 @@ public:
 
     void Remove(UINT message) { m_sockets.erase(message); }
 
+    bool Empty() const { return m_sockets.empty(); }
+
     CAsyncSocket* Find(UINT message) const {
         const auto found = m_sockets.find(message);
         return found == m_sockets.end() ? nullptr : found->second;
@@ -107,7 +109,31 @@ void Dispatch(CAsyncSocket& socket, long event, int errorCode) {
     }
 }
 
+// A socket's timer runs on the notification window under an id made of the socket's message
+// number and its own id, so the window tells the sockets' timers apart.
+constexpr UINT_PTR kTimerIdBits = 4;
+constexpr UINT_PTR kMaxTimerId = (1u << kTimerIdBits) - 1;
+
+UINT_PTR WindowTimerId(UINT message, UINT_PTR id) {
+    return (static_cast<UINT_PTR>(message) << kTimerIdBits) | id;
+}
+
+void DispatchTimer(UINT_PTR windowTimerId) {
+    CAsyncSocket* socket = t_notifications.Find(static_cast<UINT>(windowTimerId >> kTimerIdBits));
+    if (socket == nullptr)
+        return;
+    try {
+        socket->OnTimer(windowTimerId & kMaxTimerId);
+    } catch (const CException& error) {
+        g_reportError(error);
+    }
+}
+
 LRESULT CALLBACK NotificationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        DispatchTimer(wParam);
+        return 0;
+    }
     if (message < kFirstMessage || message > kLastMessage)
         return DefWindowProcA(window, message, wParam, lParam);
     // Unknown number or another handle: the notification outlived its socket.
@@ -212,6 +238,8 @@ BOOL CAsyncSocket::ShutDown(int how) {
 }
 
 void CAsyncSocket::Close() {
+    for (UINT_PTR id = 1; id <= kMaxTimerId; ++id)
+        KillTimer(id);
     if (m_hSocket != INVALID_SOCKET) {
         closesocket(m_hSocket); // also ends the notifications of the handle
         m_hSocket = INVALID_SOCKET;
@@ -226,6 +254,38 @@ void CAsyncSocket::SetErrorReporter(ErrorReporter reporter) {
     g_reportError = reporter != nullptr ? reporter : ShowError;
 }
 
+BOOL CAsyncSocket::SetTimer(UINT_PTR id, UINT ms) {
+    if (m_message == 0 || id == 0 || id > kMaxTimerId)
+        return FALSE;
+    if (::SetTimer(NotificationWindow(), WindowTimerId(m_message, id), ms, nullptr) == 0)
+        return FALSE;
+    m_nTimers |= 1u << id;
+    return TRUE;
+}
+
+void CAsyncSocket::KillTimer(UINT_PTR id) {
+    if (m_message == 0 || id == 0 || id > kMaxTimerId || (m_nTimers & (1u << id)) == 0)
+        return;
+    ::KillTimer(NotificationWindow(), WindowTimerId(m_message, id));
+    m_nTimers &= ~(1u << id);
+}
+
+void CAsyncSocket::FinishAll(DWORD ms) {
+    const HWND window = t_notifications.Window();
+    const ULONGLONG deadline = GetTickCount64() + ms;
+    while (window != nullptr && !t_notifications.Empty()) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return;
+        MSG msg;
+        while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        if (!t_notifications.Empty())
+            MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(deadline - now),
+                                        QS_POSTMESSAGE | QS_TIMER, 0);
+    }
+}
+
 HWND CAsyncSocket::NotificationWindow() {
     return t_notifications.Window();
 }
@@ -236,3 +296,4 @@ void CAsyncSocket::OnOutOfBandData(int) {}
 void CAsyncSocket::OnAccept(int) {}
 void CAsyncSocket::OnConnect(int) {}
 void CAsyncSocket::OnClose(int) {}
+void CAsyncSocket::OnTimer(UINT_PTR) {}

@@ -41,8 +41,21 @@ public:
     void Close();
     static int GetLastError() { return WSAGetLastError(); }
 
+    // At the program's end: handles this thread's socket notifications and timers, and
+    // nothing else, until no socket is left or ms have passed, so sockets that finish on
+    // their own (a goodbye's drain) get their time.
+    static void FinishAll(DWORD ms);
+
     // The application's reporter replaces the default plain message box.
     static void SetErrorReporter(ErrorReporter reporter);
+
+    // Timers of this socket, ids 1 to 15: OnTimer(id) after ms milliseconds, again each
+    // period until killed. Setting an id that runs restarts it. They end with the socket, so
+    // none can reach an object that has gone. FALSE while closed.
+    BOOL SetTimer(UINT_PTR id, UINT ms);
+    void KillTimer(UINT_PTR id);
+    bool TimerRuns(UINT_PTR id) const { return id < 32 && (m_nTimers & (1u << id)) != 0; }
+    virtual void OnTimer(UINT_PTR id);
 
     // Notification handlers; errorCode is the Winsock error of the event, 0 when none.
     virtual void OnReceive(int errorCode);
@@ -62,4 +75,5 @@ protected:
 
 private:
     UINT m_message = 0;
+    unsigned m_nTimers = 0; // bit i: timer i runs
 };

@@ -1,5 +1,6 @@
-// The byte stream of a connected CSocket, for archives: reads and writes wait as the socket's
-// calls do, and a socket error becomes a CFileException carrying the Winsock error.
+// The byte stream of a connected CSocket, for archives: reads and writes go through the
+// socket's own calls (which wait, unless the socket queues its sends), and a socket error
+// becomes a CFileException carrying the Winsock error.
 #pragma once
 
 #include "framework/file.h"

@@ -5,6 +5,6 @@
 
 // Starts Windows Sockets 1.1; FALSE when the system refuses.
 BOOL AfxSocketInit();
-// Ends what AfxSocketInit started; nothing when it was not started. CWinApp::ExitInstance
-// calls it.
+// Lets the sockets still finishing end (bounded), then ends what AfxSocketInit started;
+// nothing when it was not started. CWinApp::ExitInstance calls it.
 void AfxSocketTerm();

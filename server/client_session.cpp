@@ -26,13 +26,15 @@ std::string DropReason(const CFileException& e) {
 }
 
 // Serves messages until the conversation ends.
-void Converse(ClientStream& file, const std::string& peer, std::chrono::seconds readTimeout,
+void Converse(ClientStream& file, const std::string& peer, ClientTimeouts timeouts,
               RequestHandler& handler, ExchangeLog& log) {
     CArchive in(&file, CArchive::load);
     CArchive out(&file, CArchive::store);
+    // The first message's bound counts from the start, not from each byte.
+    ClientStream::Clock::time_point deadline = ClientStream::Clock::now() + timeouts.firstMessage;
     for (;;) {
         const bool atMessageStart = in.IsBufferEmpty();
-        file.StartMessage(kMaxMessageBytes, ClientStream::Clock::now() + readTimeout);
+        file.StartMessage(kMaxMessageBytes, deadline);
         CMsg request;
         try {
             request.Serialize(in);
@@ -54,16 +56,17 @@ void Converse(ClientStream& file, const std::string& peer, std::chrono::seconds 
         }
         if (exchange.close || request.m_bClose != 0)
             return;
+        deadline = ClientStream::Clock::now() + timeouts.message;
     }
 }
 
 } // namespace
 
-void ServeClient(int fd, const std::string& peer, std::chrono::seconds readTimeout,
-                 RequestHandler& handler, ExchangeLog& log) {
+void ServeClient(int fd, const std::string& peer, ClientTimeouts timeouts, RequestHandler& handler,
+                 ExchangeLog& log) {
     ClientStream file(fd);
     try {
-        Converse(file, peer, readTimeout, handler, log);
+        Converse(file, peer, timeouts, handler, log);
     } catch (const CFileException& e) {
         log.Write(peer, DropReason(e));
     }

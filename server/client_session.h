@@ -1,6 +1,6 @@
 // The conversation with one connected client: read wire messages, answer each request,
-// and close when the client says goodbye, sets the close flag, sends garbage, stalls past
-// `readTimeout` waiting for a message, or goes away.
+// and close when the client says goodbye, sets the close flag, sends garbage, is too slow
+// with a message, or goes away.
 #pragma once
 
 #include <chrono>
@@ -9,6 +9,11 @@
 class ExchangeLog;
 class RequestHandler;
 
+struct ClientTimeouts {
+    std::chrono::seconds firstMessage; // from the start, for the first message to be whole
+    std::chrono::seconds message;      // for each later message, from its first read
+};
+
 // Returns with the socket shut down in both directions; the caller closes it.
-void ServeClient(int fd, const std::string& peer, std::chrono::seconds readTimeout,
-                 RequestHandler& handler, ExchangeLog& log);
+void ServeClient(int fd, const std::string& peer, ClientTimeouts timeouts, RequestHandler& handler,
+                 ExchangeLog& log);

@@ -20,9 +20,12 @@ Exchange RequestHandler::Handle(const std::string& text) {
     case RequestKind::handshake: {
         const std::string reply =
             protocol::ReplyText(protocol::kVersionKind, request.body == protocol::kClientVersion);
-        // Only a short head of the version is logged: a text that is not a real handshake
+        // Only as much as a real version is logged: a text that is not a real handshake
         // might carry a password further on.
-        return {reply, "handshake " + LogText(request.body, 16) + " -> " + reply, false};
+        return {reply,
+                "handshake " + LogText(request.body, protocol::kClientVersion.size()) + " -> " +
+                    reply,
+                false};
     }
     case RequestKind::signUp:
         return SignUp(request.body);

@@ -124,7 +124,8 @@ void Server::Accept() {
 }
 
 void Server::Serve(Client& client) {
-    ServeClient(client.fd, client.peer, m_config.readTimeout, m_handler, m_log);
+    ServeClient(client.fd, client.peer, {m_config.firstMessageTimeout, m_config.readTimeout},
+                m_handler, m_log);
     const std::lock_guard<std::mutex> lock(m_mutex);
     ::close(client.fd);
     client.fd = -1;

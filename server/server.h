@@ -17,6 +17,9 @@ struct ServerConfig {
     std::uint16_t port = 10101;           // 0: the system picks a free port
     std::size_t maxClients = 64;          // further clients are closed at once
     std::chrono::seconds readTimeout{30}; // for each message to arrive, and each reply to go
+    // The first message must be whole this soon after the connection's start, so clients
+    // that drip bytes cannot hold the places for long.
+    std::chrono::seconds firstMessageTimeout{10};
 };
 
 class Server {

@@ -7,6 +7,8 @@
 #include "session/command_line.h"
 #include "session/setup_dlg.h"
 
+#include <utility>
+
 CChatDoc::~CChatDoc() {
     // The framework closes the document first, so these are normally gone already; a socket
     // left behind must not outlive the document its notifications point to.
@@ -30,10 +32,32 @@ BOOL CChatDoc::OnNewDocument() {
 }
 
 void CChatDoc::DisplayMsg(const std::string& text) {
+    // Inside a slice of reading only the last text is kept and shown when the slice ends:
+    // each text replaces the one before it anyway, and a pane redrawn per line of a flood
+    // would hold the window.
+    if (m_bReading) {
+        m_strHeldText = text;
+        m_bTextHeld = true;
+        return;
+    }
     for (CView* view : GetViews()) {
         if (auto* chatView = dynamic_cast<CChatView*>(view))
             chatView->ForwardMessage(text);
     }
+}
+
+void CChatDoc::ShowHeldText() {
+    if (!m_bTextHeld)
+        return;
+    m_bTextHeld = false;
+    ShowNow(std::exchange(m_strHeldText, std::string()));
+}
+
+void CChatDoc::ShowNow(const std::string& text) {
+    ShowHeldText();
+    const bool reading = std::exchange(m_bReading, false);
+    DisplayMsg(text);
+    m_bReading = reading;
 }
 
 void CChatDoc::OnHandshakeTimeout() {

@@ -1,17 +1,21 @@
 // The session document: the program's one document. It holds the one connection to the
-// application server (socket, stream and an archive each way), sends texts over it, reads the
-// server's messages and hands them to the reply handling, and closes the connection again.
+// application server (socket, stream, the storing archive and the reader of what arrives),
+// sends texts over it, hands the server's messages to the reply handling, and closes the
+// connection again.
 //
 // A connection for a request (the handshake, a sign-up) lasts until its reply, whose handling
 // closes it with the goodbye; one made from the command line stays open until the server
-// closes it or the document is closed. All of it runs on the user-interface thread; connect,
-// send and receive block while handling only the socket's own notifications.
+// closes it or the document is closed. All of it runs on the user-interface thread, and only
+// the connect waits for the network (bounded): each read notification takes what has arrived,
+// sends are queued when the connection cannot take them at once, every bound is a timer, and
+// a long run of messages is handled in slices between which the window takes its input.
 #pragma once
 
 #include "framework/archive.h"
 #include "framework/document.h"
+#include "framework/socket_file.h"
 #include "session/chat_socket.h"
-#include "session/counted_socket_file.h"
+#include "session/msg_reader.h"
 
 #include <string>
 
@@ -20,60 +24,87 @@ public:
     CChatDoc() = default;
     ~CChatDoc() override;
 
-    // Empties the session: closes an open connection with the goodbye, then waits (at most
-    // kDrainMs after the goodbye) for the server to close its side. A send error of the
-    // goodbye reaches the caller as CFileException.
+    // Empties the session: closes an open connection with the goodbye. The socket then waits
+    // on its own, at most kDrainMs, for the server to close its side.
     void DeleteContents() override;
     // Closes an open connection, then connects as the command line says (no handshake), or
     // with the default settings and the version handshake. FALSE when the user gives up.
     BOOL OnNewDocument() override;
 
-    // Connects to address:port and makes the stream and both archives; nothing is sent.
-    // Failures are told in message boxes (the connect is offered again); FALSE when given up.
+    // Connects to address:port and makes the stream, the storing archive and the reader;
+    // nothing is sent. Failures are told in message boxes (the connect is offered again);
+    // FALSE when given up.
     BOOL ConnectSocket(const std::string& handle, const std::string& address, UINT port);
     // What OnNewDocument does with the default settings: connect, then send the version
     // handshake; when the user gives up the connect, offer the web site. FALSE on No there.
     BOOL ConnectWithHandshake(const std::string& handle, const std::string& address, UINT port);
-    // Sends m_strHandle + text as one message; nothing happens without a storing archive.
+    // Sends m_strHandle + text as one message; nothing happens without a connection. A
+    // connection found broken is closed as a reset one.
     void SendMsg(const std::string& text);
-    // Reads every message that has arrived, as long as the connection stays open.
+    // Takes what has arrived and handles every whole message in it, for one slice of time;
+    // a message that cannot be one, a reset and the server's close end the connection.
     void ProcessPendingRead();
-    // Reads one message and hands it to the reply handling; drops the connection when the
-    // server sets the close flag, when the stream fails or when it ends.
-    void ReceiveMsg();
-    // Shows a text in the text pane, through each CChatView among the views.
+    // Hands one message to the reply handling, shows its lines and obeys its close flag.
+    void ReceiveMsg(const CMsg& msg);
+    // Shows a text in the text pane, through each CChatView among the views; inside a slice
+    // of reading, the slice's last text is shown when it ends.
     void DisplayMsg(const std::string& text);
     // The reply handling for the text of one message from the server; always TRUE.
     BOOL OnServerReply(const std::string& text);
     // The handshake time-out: closes a session whose version reply is still outstanding.
     void OnHandshakeTimeout();
 
+    // From the socket: a read notification; the next slice of reading; a broken connection
+    // (a failed queued send, or a message or a send that has stood still past kStallMs).
+    void OnReadNotification();
+    void ContinueReading();
+    void OnConnectionBroken();
+
     // How long the goodbye waits for the server's close.
     static constexpr unsigned kDrainMs = 5000;
-    // How long a receive inside a begun message, or a send, may make no progress before the
-    // connection counts as broken: a server that stalls half-way must not freeze the program.
+    // How long a begun message may take to be whole, counted from its first byte, and how
+    // long a queued send may stand still, before the connection counts as broken.
     static constexpr unsigned kStallMs = 10000;
+    // How long one slice of reading may run before the window takes its input again.
+    static constexpr unsigned kReadSliceMs = 40;
 
-    std::string m_strHandle;               // in front of every text sent
-    CChatSocket* m_pSocket = nullptr;      // the connection
-    CCountedSocketFile* m_pFile = nullptr; // the byte stream over m_pSocket
-    CArchive* m_pArchiveIn = nullptr;      // loading archive over m_pFile
-    CArchive* m_pArchiveOut = nullptr;     // storing archive over m_pFile
-    std::string m_strAccountName;          // sign-up details
+    std::string m_strHandle;           // in front of every text sent
+    CChatSocket* m_pSocket = nullptr;  // the connection
+    CSocketFile* m_pFile = nullptr;    // the byte stream over m_pSocket
+    CMsgReader* m_pReader = nullptr;   // what has arrived and is not handled yet
+    CArchive* m_pArchiveOut = nullptr; // storing archive over m_pFile
+    std::string m_strAccountName;      // sign-up details
     std::string m_strEmail;
     std::string m_strPassword;
     BOOL m_bRegistered = FALSE;     // result of the last sign-up reply
     BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply
 
 private:
-    // After a read or send error: drops the storing archive and tells the user.
+    // Tells the user the connection was reset and that it closes.
     void ReportConnectionReset();
-    // The one teardown of the connection objects: the storing archive, the loading archive,
-    // the stream and the socket, in this order. With bGoodbye, the goodbye goes first (when
-    // the sending side is there) and the socket is shut down and drained before it goes; a
-    // file error of the goodbye still tears everything down, then reaches the caller.
+    // The one teardown of the connection objects: the storing archive, the reader, the
+    // stream and the socket, in this order. With bGoodbye, the goodbye goes first (when the
+    // sending side is there) and the socket is let go to finish on its own; without, it goes
+    // at once. A connection that breaks while the goodbye goes is closed as a reset one.
     void CloseConnection(bool bGoodbye);
+    // Takes one read's worth of what has arrived into the reader; false when nothing has come
+    // (or the connection has ended, which is then handled).
+    bool ReadArrived();
+    // Shows the text a slice of reading has held back, if any (before a box, at its end).
+    void ShowHeldText();
+    // Shows a text at once, after the one held back: the end of a connection comes once and
+    // is told in full.
+    void ShowNow(const std::string& text);
+    // Arms the bound of a begun message at its first byte; stops it when none is begun.
+    void WatchMessageStall();
     // The user gave up the default connect: offers the web site. FALSE when declined.
     BOOL OfferClientDownload();
     void OnVersionReply(bool bSuccess);
+
+    std::size_t m_nConnections = 0;  // counts connections made, to tell one from the next
+    bool m_bReading = false;         // a slice of reading runs (a reply's box may be open in it)
+    bool m_bYielding = false;        // a slice was cut short; the read timer goes on with it
+    std::size_t m_nStallMessage = 0; // the message the stall bound was armed for
+    std::string m_strHeldText;       // the last text of the slice of reading that runs
+    bool m_bTextHeld = false;
 };

@@ -1,4 +1,5 @@
-// Closing the session: the goodbye, then a bounded wait for the server's close.
+// Closing the session: the goodbye, then the socket is let go to wait for the server's close
+// on its own.
 #include "session/chat_doc.h"
 
 #include "framework/exceptions.h"
@@ -6,30 +7,14 @@
 #include "session/msg.h"
 #include "ui/resource.h"
 
-namespace {
-
-// Reads and drops what the server still sends until it closes its side, a receive fails, or
-// the deadline passes. Each receive is bounded by the time left.
-void DrainUntilClosed(CChatSocket& socket, ULONGLONG deadline) {
-    char discard[50];
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return;
-        socket.SetTimeout(static_cast<DWORD>(deadline - now));
-        if (socket.Receive(discard, sizeof discard) <= 0)
-            return;
-    }
-}
-
-} // namespace
+#include <memory>
 
 void CChatDoc::DeleteContents() {
     CloseConnection(true);
 }
 
 void CChatDoc::CloseConnection(bool bGoodbye) {
-    if (bGoodbye && m_pSocket != nullptr && m_pFile != nullptr && m_pArchiveOut != nullptr) {
+    if (bGoodbye && m_pArchiveOut != nullptr) {
         CMsg goodbye;
         goodbye.m_bClose = 1;
         goodbye.m_strText = m_strHandle + AfxLoadString(IDS_GOODBYE);
@@ -37,25 +22,23 @@ void CChatDoc::CloseConnection(bool bGoodbye) {
             goodbye.Serialize(*m_pArchiveOut);
             m_pArchiveOut->Flush();
         } catch (const CFileException&) {
-            // The connection is broken: it goes, and the caller learns why.
+            // The server is gone already: as any reset, the connection just ends.
             m_pArchiveOut->Abort();
-            CloseConnection(false);
-            throw;
+            bGoodbye = false;
+            ReportConnectionReset();
         }
     }
-    // A server that never closes must not hold the program: the wait has a bound of its own.
-    const ULONGLONG drainDeadline = GetTickCount64() + kDrainMs;
-
     delete m_pArchiveOut;
     m_pArchiveOut = nullptr;
-    delete m_pArchiveIn;
-    m_pArchiveIn = nullptr;
+    delete m_pReader;
+    m_pReader = nullptr;
     delete m_pFile;
     m_pFile = nullptr;
-    if (m_pSocket != nullptr && bGoodbye) {
-        m_pSocket->ShutDown(CAsyncSocket::sends);
-        DrainUntilClosed(*m_pSocket, drainDeadline);
-    }
-    delete m_pSocket;
+    std::unique_ptr<CChatSocket> socket(m_pSocket);
     m_pSocket = nullptr;
+    m_bYielding = false;
+    // A server that never closes must not hold the program: the socket waits on its own, with
+    // a bound, while the program goes on.
+    if (socket != nullptr && bGoodbye)
+        CChatSocket::Linger(std::move(socket), kDrainMs);
 }

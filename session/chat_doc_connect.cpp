@@ -12,6 +12,8 @@
 #include <memory>
 
 BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& address, UINT port) {
+    // One connection at a time: one still open is closed as the new-document command would.
+    CloseConnection(true);
     m_strHandle = handle;
     // The socket joins the document only once it is connected: the retry box runs its own
     // message loop, in which a time-out may close the session, and must find nothing
@@ -24,6 +26,8 @@ BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& addre
             AfxMessageBox(IDS_SOCKET_CREATE_FAILED, MB_OK);
             return FALSE;
         }
+        // The one wait on the network: the user waits for the connect anyway, but not forever.
+        socket->SetTimeout(kStallMs);
         if (socket->Connect(address, port))
             break;
         socket.reset();
@@ -31,9 +35,9 @@ BOOL CChatDoc::ConnectSocket(const std::string& handle, const std::string& addre
             return FALSE;
     }
     m_pSocket = socket.release();
-    m_pSocket->SetTimeout(kStallMs);
-    m_pFile = new CCountedSocketFile(m_pSocket);
-    m_pArchiveIn = new CArchive(m_pFile, CArchive::load, CArchive::kDefaultBufferSize);
+    ++m_nConnections;
+    m_pFile = new CSocketFile(m_pSocket);
+    m_pReader = new CMsgReader;
     m_pArchiveOut = new CArchive(m_pFile, CArchive::store, CArchive::kDefaultBufferSize);
     return TRUE;
 }

@@ -35,6 +35,8 @@ BOOL CChatDoc::OnServerReply(const std::string& text) {
 
 void CChatDoc::OnVersionReply(bool bSuccess) {
     if (!bSuccess) {
+        // What the messages before this one showed is in the pane while the box is up.
+        ShowHeldText();
         // The views are read afresh each turn: the box runs its own message loop.
         for (std::size_t i = 0; i < GetViews().size(); ++i) {
             auto* chatView = dynamic_cast<CChatView*>(GetViews()[i]);

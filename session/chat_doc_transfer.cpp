@@ -1,10 +1,20 @@
-// Sending and receiving wire messages over the open connection.
+// Sending and receiving wire messages over the open connection. Nothing here waits: a send
+// is queued when the connection cannot take it, and a read takes only what has arrived.
 #include "session/chat_doc.h"
 
 #include "framework/exceptions.h"
 #include "framework/resource_string.h"
 #include "session/msg.h"
 #include "ui/resource.h"
+
+#include <vector>
+
+namespace {
+
+// What one read takes at most: the pending bytes stay within a message's bound and this.
+constexpr int kReadBytes = 65536;
+
+} // namespace
 
 void CChatDoc::SendMsg(const std::string& text) {
     if (m_pArchiveOut == nullptr)
@@ -15,83 +25,115 @@ void CChatDoc::SendMsg(const std::string& text) {
         msg.Serialize(*m_pArchiveOut);
         m_pArchiveOut->Flush();
     } catch (const CFileException&) {
-        // The reading side stays: the server's last words may still arrive.
         m_pArchiveOut->Abort();
-        delete m_pArchiveOut;
-        m_pArchiveOut = nullptr;
-        DisplayMsg(AfxLoadString(IDS_CONNECTION_RESET));
+        OnConnectionBroken();
     }
 }
 
-namespace {
-
-// Whether a read would find bytes or the end of the stream at once. A read notification can
-// come for bytes the archive has already taken (a message longer than its buffer is read in
-// several receives, and the socket announces the rest again): such a notification is spent.
-bool ReadWouldProgress(CChatSocket& socket) {
-    char next;
-    if (socket.CAsyncSocket::Receive(&next, 1, MSG_PEEK) != SOCKET_ERROR)
-        return true;
-    return CAsyncSocket::GetLastError() != WSAEWOULDBLOCK;
+void CChatDoc::OnReadNotification() {
+    // While a slice waits for its timer the window has its turn: a notification must not
+    // start reading before it.
+    if (!m_bYielding)
+        ProcessPendingRead();
 }
 
-} // namespace
+void CChatDoc::ContinueReading() {
+    m_bYielding = false;
+    ProcessPendingRead();
+}
+
+void CChatDoc::OnConnectionBroken() {
+    if (m_pSocket == nullptr)
+        return;
+    ReportConnectionReset();
+    CloseConnection(false);
+}
 
 void CChatDoc::ProcessPendingRead() {
-    if (m_pArchiveIn == nullptr)
+    // A reply's box runs its own message loop inside a slice. What comes meanwhile is read
+    // when the slice goes on after the box: messages keep their order, one box shows at a
+    // time, and a reply that arrives while the upgrade box is open is not handled.
+    if (m_pSocket == nullptr || m_bReading || m_bYielding)
         return;
-    if (m_pArchiveIn->IsBufferEmpty() && !ReadWouldProgress(*m_pSocket))
+    m_bReading = true;
+    const std::size_t connection = m_nConnections;
+    const ULONGLONG sliceEnd = GetTickCount64() + kReadSliceMs;
+    auto open = [&] { return m_pSocket != nullptr && m_nConnections == connection; };
+    bool yield = false;
+    for (;;) {
+        CMsg msg;
+        const CMsgReader::Status status = m_pReader->Next(msg);
+        if (status == CMsgReader::Status::malformed) {
+            // A message that cannot be one leaves the stream out of step: as after a reset.
+            OnConnectionBroken();
+            break;
+        }
+        if (status == CMsgReader::Status::message)
+            ReceiveMsg(msg);
+        if (!open())
+            break;
+        if (GetTickCount64() >= sliceEnd) {
+            yield = true;
+            break;
+        }
+        if (status == CMsgReader::Status::incomplete && !ReadArrived())
+            break;
+    }
+    m_bReading = false;
+    ShowHeldText();
+    if (!open())
         return;
-    // Only what the archive holds is read here: bytes still in the socket raise a notification
-    // of their own. The reply handling may close the session between two messages.
-    do
-        ReceiveMsg();
-    while (m_pSocket != nullptr && m_pArchiveIn != nullptr && !m_pArchiveIn->IsBufferEmpty());
+    if (yield) {
+        m_bYielding = true;
+        m_pSocket->SetTimer(CChatSocket::kReadTimer, 0);
+    }
+    WatchMessageStall();
 }
 
-void CChatDoc::ReceiveMsg() {
-    CMsg msg;
-    bool closing = false;
-    bool received = false;
-    // A message begun in the buffer, or any byte read from the stream for it, means a stream
-    // that ends now ends inside the message.
-    const bool begunInBuffer = !m_pArchiveIn->IsBufferEmpty();
-    const std::size_t bytesBefore = m_pFile->GetBytesRead();
-    try {
-        msg.Serialize(*m_pArchiveIn);
-        received = true;
-    } catch (const CFileException&) {
-        closing = true;
-        ReportConnectionReset();
-    } catch (const CArchiveException& error) {
-        // A torn or malformed message leaves the stream out of step: the connection goes as
-        // after a read error. Ending between two messages is the server's plain close.
-        closing = true;
-        const bool endedInside = begunInBuffer || m_pFile->GetBytesRead() != bytesBefore;
-        if (error.m_cause != CArchiveException::endOfFile || endedInside)
-            ReportConnectionReset();
-        else
-            DisplayMsg(AfxLoadString(IDS_CLOSING_CONNECTION));
+bool CChatDoc::ReadArrived() {
+    static std::vector<char> buffer(kReadBytes);
+    const int received = m_pSocket->CAsyncSocket::Receive(buffer.data(), kReadBytes);
+    if (received > 0) {
+        m_pReader->Append(buffer.data(), static_cast<std::size_t>(received));
+        return true;
     }
+    if (received == SOCKET_ERROR && CAsyncSocket::GetLastError() == WSAEWOULDBLOCK)
+        return false;
+    // The end between two messages is the server's plain close; inside one, or an error
+    // (a reset among them), the connection is broken.
+    if (received == 0 && !m_pReader->Begun()) {
+        ShowNow(AfxLoadString(IDS_CLOSING_CONNECTION));
+        CloseConnection(false);
+    } else {
+        OnConnectionBroken();
+    }
+    return false;
+}
 
-    if (received) {
-        closing = msg.m_bClose != 0;
-        try {
-            OnServerReply(msg.m_strText);
-            for (const std::string& line : msg.m_strList)
-                DisplayMsg(line);
-        } catch (const CFileException&) {
-            closing = true;
-            ReportConnectionReset();
-        }
+void CChatDoc::WatchMessageStall() {
+    if (!m_pReader->Begun()) {
+        m_pSocket->KillTimer(CChatSocket::kMessageStallTimer);
+        return;
     }
-    if (closing)
+    // Counted from the message's first byte, so bytes that drip in cannot stretch it.
+    if (!m_pSocket->TimerRuns(CChatSocket::kMessageStallTimer) ||
+        m_nStallMessage != m_pReader->MessagesTaken()) {
+        m_nStallMessage = m_pReader->MessagesTaken();
+        m_pSocket->SetTimer(CChatSocket::kMessageStallTimer, kStallMs);
+    }
+}
+
+void CChatDoc::ReceiveMsg(const CMsg& msg) {
+    const std::size_t connection = m_nConnections;
+    OnServerReply(msg.m_strText);
+    for (const std::string& line : msg.m_strList)
+        DisplayMsg(line);
+    // The close flag drops the connection the message came on, without a goodbye.
+    if (msg.m_bClose != 0 && m_pSocket != nullptr && m_nConnections == connection)
         CloseConnection(false);
 }
 
 void CChatDoc::ReportConnectionReset() {
-    if (m_pArchiveOut != nullptr)
-        m_pArchiveOut->Abort();
-    DisplayMsg(AfxLoadString(IDS_CONNECTION_RESET));
-    DisplayMsg(AfxLoadString(IDS_CLOSING_CONNECTION));
+    ShowNow(AfxLoadString(IDS_CONNECTION_RESET));
+    ShowNow(AfxLoadString(IDS_CLOSING_CONNECTION));
 }

@@ -11,5 +11,7 @@ BOOL CSendView::PreCreateWindow(CREATESTRUCTA& cs) {
 }
 
 void CSendView::ShowMessage(std::string message) {
+    if (message.size() > kMaxShownBytes)
+        message.resize(kMaxShownBytes);
     SetWindowText(LocalTimeStamp(std::time(nullptr)) + message);
 }

@@ -2,6 +2,7 @@
 
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <array>
 
 #include "tests/support/loopback.h"
@@ -180,11 +181,13 @@ void ScriptedServer::Serve() {
         timeval wait{0, kSelectTimeoutUs};
         if (select(0, &readable, nullptr, nullptr, &wait) <= 0)
             continue;
-        if (FD_ISSET(m_listener, &readable))
-            Accept();
+        // What came on the open connections came before a new one was asked for: it is
+        // recorded first, so the records keep the client's order.
         for (std::size_t i = 0; i < m_connections.size(); ++i)
             if (m_connections[i].reading && FD_ISSET(m_connections[i].socket, &readable))
                 Receive(m_connections[i]);
+        if (FD_ISSET(m_listener, &readable))
+            Accept();
     }
 }
 
@@ -286,7 +289,40 @@ void ScriptedServer::Apply(Connection& connection, const Reply& reply) {
     case Reply::Kind::stall:
         connection.stalled = true;
         return;
+    case Reply::Kind::drip:
+        Drip(connection, reply);
+        return;
+    case Reply::Kind::pause:
+        Pause(reply.interval);
+        return;
     }
+}
+
+void ScriptedServer::Drip(Connection& connection, const Reply& reply) {
+    const BOOL noDelay = TRUE;
+    setsockopt(connection.socket, IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+               sizeof noDelay);
+    for (std::size_t i = 0; i < reply.bytes.size() && !Stopping(); ++i) {
+        if (i > 0)
+            Pause(reply.interval);
+        if (send(connection.socket, reply.bytes.data() + i, 1, 0) != 1) {
+            CloseSocket(connection, false, WSAGetLastError());
+            return;
+        }
+    }
+}
+
+void ScriptedServer::Pause(std::chrono::milliseconds interval) const {
+    // In short steps, so that Stop is not kept waiting.
+    const auto end = std::chrono::steady_clock::now() + interval;
+    while (std::chrono::steady_clock::now() < end && !Stopping())
+        std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(
+            end - std::chrono::steady_clock::now(), Millis(50)));
+}
+
+bool ScriptedServer::Stopping() const {
+    std::lock_guard lock(m_mutex);
+    return m_bStop;
 }
 
 void ScriptedServer::CloseSocket(Connection& connection, bool reset, int error, bool clientClosed) {

@@ -29,15 +29,22 @@ struct Reply {
                // only while one is waiting; a receive started later reads an end of stream,
                // and only the next send fails with WSAECONNRESET
         stall, // from now on never reply and never close
+        drip,  // send the bytes one per TCP segment, `interval` apart; nothing is read meanwhile
+        pause, // wait `interval` before the next step; nothing is read meanwhile
     };
     Kind kind = Kind::bytes;
     std::string bytes;
+    std::chrono::milliseconds interval{0};
 
     static Reply Message(std::string text, bool close = false, std::vector<std::string> lines = {});
     static Reply Raw(std::string bytes);
     static Reply Close() { return {Kind::close, {}}; }
     static Reply Reset() { return {Kind::reset, {}}; }
     static Reply Stall() { return {Kind::stall, {}}; }
+    static Reply Drip(std::string bytes, std::chrono::milliseconds interval) {
+        return {Kind::drip, std::move(bytes), interval};
+    }
+    static Reply Pause(std::chrono::milliseconds interval) { return {Kind::pause, {}, interval}; }
 };
 
 struct ConnectionScript {
@@ -124,6 +131,9 @@ private:
     void Receive(Connection& connection);
     void RunSteps(Connection& connection, std::size_t from, std::size_t to);
     void Apply(Connection& connection, const Reply& reply);
+    void Drip(Connection& connection, const Reply& reply);
+    void Pause(std::chrono::milliseconds interval) const; // cut short by Stop
+    bool Stopping() const;
     // Records the end together with the client's close that caused it, if it did.
     void CloseSocket(Connection& connection, bool reset, int error, bool clientClosed = false);
     template <typename Change> void Update(std::size_t index, Change&& change);

@@ -141,7 +141,7 @@ TEST_F(SessionExchangeTest, EachReplyKindEndsOrKeepsTheConnection) {
         EXPECT_EQ(afterHandshake, test.expectedAfterHandshake) << test.what;
         EXPECT_EQ(doc.m_bRegistered, test.registered) << test.what;
         EXPECT_EQ(doc.m_bVersionPending, test.versionPending) << test.what;
-        EXPECT_EQ(doc.m_pArchiveIn, nullptr) << test.what;
+        EXPECT_EQ(doc.m_pReader, nullptr) << test.what;
         EXPECT_EQ(doc.m_pFile, nullptr) << test.what;
     }
 }

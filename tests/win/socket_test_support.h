@@ -185,9 +185,9 @@ public:
     std::function<void()> onReceive;
 };
 
-// Dispatches this thread's messages until done() holds; false when kDeadlineMs passed first.
-inline bool PumpUntil(const std::function<bool()>& done) {
-    const ULONGLONG deadline = GetTickCount64() + kDeadlineMs;
+// Dispatches this thread's messages until done() holds; false when deadlineMs passed first.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD deadlineMs = kDeadlineMs) {
+    const ULONGLONG deadline = GetTickCount64() + deadlineMs;
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))

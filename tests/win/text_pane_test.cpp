@@ -74,22 +74,26 @@ TEST_F(TextPaneTest, EachMessageReplacesTheWholeTextWithItsTimeStamp) {
     CSendView* pane = Add<CSendView>();
     ASSERT_NE(pane, nullptr);
     const std::string longLine(500, 'w');
+    const std::string fullText(CSendView::kMaxShownBytes, 'f');
     const struct {
         std::string message;
         LRESULT lines;
+        std::string shown;
     } cases[] = {
-        {"first", 1},
-        {"second", 1}, // the first is gone
-        {"line one\r\nline two", 2},
-        {longLine, 1}, // scrolls sideways instead of wrapping
-        {"", 1},
+        {"first", 1, "first"},
+        {"second", 1, "second"}, // the first is gone
+        {"line one\r\nline two", 2, "line one\r\nline two"},
+        {longLine, 1, longLine}, // scrolls sideways instead of wrapping
+        {"", 1, ""},
+        {fullText, 1, fullText},
+        {fullText + "beyond", 1, fullText}, // no more than 64 KiB of one text
     };
     pane->SetWindowText("typed by the user");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message.substr(0, 20));
         const std::time_t before = std::time(nullptr);
         pane->ShowMessage(c.message);
-        EXPECT_TRUE(Stamped(pane->GetWindowText(), c.message, before));
+        EXPECT_TRUE(Stamped(pane->GetWindowText(), c.shown, before));
         EXPECT_EQ(pane->SendMessage(EM_GETLINECOUNT), c.lines);
     }
 }

@@ -256,14 +256,40 @@ TEST_F(ServerTest, ClientsBeyondTheCapAreClosed) {
     EXPECT_NE(LogAfterStop().find("refused: too many clients"), std::string::npos);
 }
 
-TEST_F(ServerTest, StalledClientIsDroppedAfterTheReadTimeOut) {
+TEST_F(ServerTest, SlowClientsAreDroppedAfterTheirBound) {
     ServerConfig config;
-    config.readTimeout = std::chrono::seconds(1);
+    config.firstMessageTimeout = std::chrono::seconds(1);
+    config.readTimeout = std::chrono::seconds(2);
     Restart(config);
-    TestClient stalled(Port());
-    stalled.SendRaw(std::string("\0\0", 2)); // half a message, then nothing
-    EXPECT_TRUE(stalled.ServerClosed());
-    EXPECT_NE(LogAfterStop().find("dropped: timed out"), std::string::npos);
+    {
+        // A byte every 200 ms: the first message's bound counts from the connection's start.
+        TestClient dripping(Port());
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            for (const char byte : TestClient::Encode("SKDV000001")) {
+                dripping.SendRaw(std::string(1, byte));
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            }
+        } catch (const std::runtime_error&) {
+            // The server has gone: sending fails.
+        }
+        EXPECT_TRUE(dripping.ServerClosed());
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    }
+    {
+        // After the first message, each later one has the read time-out.
+        TestClient stalled(Port());
+        stalled.Send("SKDV000001");
+        EXPECT_EQ(stalled.ReceiveText(), "SKDV1");
+        stalled.SendRaw(std::string("\0\0", 2)); // half a message, then nothing
+        EXPECT_TRUE(stalled.ServerClosed());
+    }
+    const std::string log = LogAfterStop();
+    std::size_t timeouts = 0;
+    for (std::size_t at = log.find("dropped: timed out"); at != std::string::npos;
+         at = log.find("dropped: timed out", at + 1))
+        ++timeouts;
+    EXPECT_EQ(timeouts, 2u) << log;
 }
 
 TEST_F(ServerTest, AccountsSurviveARestartOfTheServer) {
