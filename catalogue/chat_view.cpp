@@ -46,6 +46,8 @@ const MessageEntry CChatView::messageEntries[] = {
     UpdateRow<&CChatView::OnUpdateViewDetails>(ID_VIEW_DETAILS),
     UpdateRow<&CChatView::OnUpdateViewSmallIcons>(ID_VIEW_SMALLICONS),
     MessageRow<&CChatView::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
+    MessageRow<&CChatView::OnContextMenu>(WM_CONTEXTMENU),
+    ReflectedRow<&CChatView::OnNotifyReflected>(WM_NOTIFY),
 };
 const MessageMap CChatView::messageMap{&CListViewEx::messageMap, messageEntries};
 
@@ -177,29 +179,31 @@ int CChatView::ItemAt(POINT point) const {
 void CChatView::OnRButtonDown(UINT, POINT point) {
     // The control first makes the item under the pointer the selection.
     Default();
-    if (ItemAt(point) == -1) {
-        ShowViewMenu();
-        return;
-    }
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_APP_POPUP))
-        return;
     POINT cursor{};
     GetCursorPos(&cursor);
-    CMenu::TrackPopupMenu(menu.GetSubMenu(0), TPM_RIGHTBUTTON, cursor.x, cursor.y, *this);
+    if (ItemAt(point) == -1)
+        ShowViewMenu(cursor);
+    else
+        ShowItemMenu(cursor);
 }
 
-BOOL CChatView::ShowViewMenu() {
+BOOL CChatView::ShowItemMenu(POINT screen) {
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_APP_POPUP))
+        return FALSE;
+    CMenu::TrackPopupMenu(menu.GetSubMenu(0), TPM_RIGHTBUTTON, screen.x, screen.y, *this);
+    return TRUE;
+}
+
+BOOL CChatView::ShowViewMenu(POINT screen) {
     CMenu menu;
     if (!menu.LoadMenu(IDR_VIEW_POPUP))
         return FALSE;
-    POINT cursor{};
-    GetCursorPos(&cursor);
     const HMENU popup = menu.GetSubMenu(0);
     const DWORD type = ViewType();
     if (type != LVS_REPORT || IsFullRowSelect())
         CMenu::CheckMenuItem(popup, static_cast<UINT>(ViewMenuPosition(type)),
                              MF_BYPOSITION | MF_CHECKED);
-    CMenu::TrackPopupMenu(popup, TPM_RIGHTBUTTON, cursor.x, cursor.y, *this);
+    CMenu::TrackPopupMenu(popup, TPM_RIGHTBUTTON, screen.x, screen.y, *this);
     return TRUE;
 }

@@ -58,8 +58,12 @@ public:
 
     // One item per catalogue entry, in catalogue order.
     BOOL FillList();
-    // The view-type menu at the cursor; FALSE when the menu cannot be loaded.
-    BOOL ShowViewMenu();
+    // The item menu and the view-type menu at a point on the screen; FALSE when the menu
+    // cannot be loaded.
+    BOOL ShowItemMenu(POINT screen);
+    BOOL ShowViewMenu(POINT screen);
+    // The catalogue read again from the folder into a list rebuilt in the same view type.
+    void ReloadCatalogue();
 
     // Starts the remote desktop client on a connection file; tells the user when it cannot.
     void LaunchApp(const std::string& path);
@@ -72,6 +76,11 @@ protected:
     void OnTimer(UINT_PTR nIDEvent);
     void OnRButtonDown(UINT nFlags, POINT point);
     void OnLButtonDblClk(UINT nFlags, POINT point);
+    // The keyboard's context menu (lParam -1): the item menu at the chosen item, or the view
+    // menu at the list's corner. The mouse's is opened on the button's press.
+    LRESULT OnContextMenu(WPARAM wParam, LPARAM lParam);
+    // Enter starts the selection; F5 reloads the catalogue.
+    LRESULT OnNotifyReflected(WPARAM wParam, LPARAM lParam);
     void OnConnect();
     void OnViewBigIcons();
     void OnViewSmallIcons();

@@ -12,6 +12,7 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_signup.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_catalogue.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_launch.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/chat_view_keys.cpp
         ${CMAKE_CURRENT_LIST_DIR}/file_scanner.cpp
         ${CMAKE_CURRENT_LIST_DIR}/list_view_ex.cpp
     )

@@ -62,6 +62,9 @@ protected:
     void ChooseFromPopup(HWND list, LPARAM where, int position) {
         ASSERT_TRUE(PostMessageA(list, WM_RBUTTONDOWN, MK_RBUTTON, where));
         ASSERT_TRUE(PostMessageA(list, WM_RBUTTONUP, 0, where));
+        PickFromPopup(position);
+    }
+    void PickFromPopup(int position) {
         HWND popup = WaitForPopupMenu();
         ASSERT_NE(popup, nullptr) << "no popup menu";
         for (int i = 0; i <= position; ++i)
@@ -243,6 +246,89 @@ TEST_F(CatalogueTest, WithoutTheClientEachItemGivesOneBox) {
         ASSERT_TRUE(support::AnswerMessageBox(*shown, IDOK));
     }
     EXPECT_FALSE(WaitForMessageBox(*m_pProgram, kQuietSpell).has_value());
+}
+
+TEST_F(CatalogueTest, EnterStartsEverySelectedItem) {
+    for (const char* name : {"a", "b", "c"})
+        ASSERT_TRUE(WriteConnectionFile(std::string(name) + ".rdp", name));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    for (int item : {2, 0})
+        ASSERT_TRUE(support::SetListItemState(list, item, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostKey(list, VK_RETURN));
+    EXPECT_EQ(LaunchedFiles(2), (std::vector<std::string>{"\"" + AppPath("a.rdp") + "\"",
+                                                          "\"" + AppPath("c.rdp") + "\""}));
+}
+
+// The keyboard's context menus, each item chosen by its access key.
+TEST_F(CatalogueTest, ContextMenuKeysOpenTheItemOrTheViewMenu) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    const struct {
+        const char* name;
+        int item; // focused and selected; -1: nothing selected
+        UINT key;
+        unsigned modifiers;
+        UINT accessKey;
+        LONG_PTR type;        // the view type after the choice
+        std::size_t launched; // starts recorded after the choice
+    } cases[] = {
+        {"menu key, no selection", -1, VK_APPS, support::kNoModifier, 'B', LVS_ICON, 0},
+        {"shift+f10, no selection", -1, VK_F10, support::kShift, 'S', LVS_SMALLICON, 0},
+        {"shift+f10 on an item", 1, VK_F10, support::kShift, 'C', LVS_SMALLICON, 1},
+        {"menu key on an item", 0, VK_APPS, support::kNoModifier, 'C', LVS_SMALLICON, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(support::SetListItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED));
+        if (c.item != -1) {
+            ASSERT_TRUE(support::SetListItemState(list, c.item, LVIS_SELECTED | LVIS_FOCUSED,
+                                                  LVIS_SELECTED | LVIS_FOCUSED));
+        }
+        ASSERT_TRUE(support::PressKey(m_main, c.key, c.modifiers));
+        HWND popup = WaitForPopupMenu();
+        ASSERT_NE(popup, nullptr) << "no popup menu";
+        // At the item's label, or at the list's corner.
+        POINT at{};
+        if (c.item != -1) {
+            const RECT label = support::ListItemRect(list, c.item, LVIR_LABEL).value_or(RECT{});
+            at = POINT{label.left, label.bottom};
+        }
+        ClientToScreen(list, &at);
+        RECT shown{};
+        GetWindowRect(popup, &shown);
+        EXPECT_EQ(shown.left, at.x);
+        EXPECT_EQ(shown.top, at.y);
+        ASSERT_TRUE(support::PostKey(popup, c.accessKey));
+        EXPECT_TRUE(
+            support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
+        EXPECT_EQ(WaitForRecord(kRemoteDesktopDouble, c.launched).size(), c.launched);
+    }
+    EXPECT_EQ(LaunchedFiles(2), (std::vector<std::string>{"\"" + AppPath("b.rdp") + "\"",
+                                                          "\"" + AppPath("a.rdp") + "\""}));
+}
+
+TEST_F(CatalogueTest, F5RebuildsTheListFromTheFolderInTheSameView) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
+    ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(support::PostCommand(m_main, kViewList));
+    ASSERT_TRUE(
+        support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == LVS_LIST; }));
+    ASSERT_TRUE(WriteConnectionFile("c.rdp", "C"));
+    ASSERT_TRUE(DeleteFileA(AppPath("b.rdp").c_str()));
+    ASSERT_TRUE(support::PostKey(list, VK_F5));
+    EXPECT_TRUE(support::WaitFor([&] {
+        return support::ListItemTexts(list) == std::vector<std::string>{"A", "C"};
+    })) << support::ListItemTexts(list).size();
+    EXPECT_EQ(support::StyleOf(list) & LVS_TYPEMASK, LVS_LIST);
+    // The rebuilt catalogue is what starts.
+    ASSERT_TRUE(support::SetListItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostCommand(m_main, kConnect));
+    EXPECT_EQ(LaunchedFiles(1), std::vector<std::string>{"\"" + AppPath("c.rdp") + "\""});
 }
 
 } // namespace

@@ -130,7 +130,7 @@ TEST_F(ListViewTest, ViewMenuChecksTheCurrentTypeByPosition) {
             PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
             return checked;
         });
-        EXPECT_TRUE(view->ShowViewMenu());
+        EXPECT_TRUE(view->ShowViewMenu(POINT{}));
         EXPECT_EQ(marks.get(), std::vector<int>{c.position});
     }
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -81,6 +83,35 @@ TEST(ResourcesTest, AcceleratorsOfTheMainFrame) {
         EXPECT_EQ(entries[i].key, expected[i].key);
         EXPECT_EQ(entries[i].fVirt & ~FNOINVERT, FVIRTKEY | expected[i].modifiers);
         EXPECT_EQ(entries[i].cmd, expected[i].command);
+    }
+}
+
+// Each item of a menu level has an access key of its own, so every item can be chosen by
+// keyboard.
+void ExpectAccessKeys(HMENU menu) {
+    std::string keys;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        SCOPED_TRACE(text);
+        const char* amp = strchr(text, '&');
+        ASSERT_NE(amp, nullptr);
+        const char key = static_cast<char>(toupper(static_cast<unsigned char>(amp[1])));
+        EXPECT_TRUE(isalnum(static_cast<unsigned char>(key)));
+        EXPECT_EQ(keys.find(key), std::string::npos) << "taken twice";
+        keys.push_back(key);
+        if (HMENU sub = GetSubMenu(menu, i))
+            ExpectAccessKeys(sub);
+    }
+}
+
+TEST(ResourcesTest, EveryItemOfTheContextMenusHasAnAccessKey) {
+    for (UINT id : {IDR_APP_POPUP, IDR_VIEW_POPUP}) {
+        SCOPED_TRACE(id);
+        const HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+        ASSERT_NE(menu, nullptr);
+        ExpectAccessKeys(menu);
+        DestroyMenu(menu);
     }
 }
 
