@@ -138,8 +138,9 @@ TEST_F(DocTemplateTest, CaptionNamesTheDocumentOnlyForTheFrameworksFrame) {
         }
         app.OnFileNew();
         ASSERT_NE(app.m_pMainWnd, nullptr);
-        if (c.mainFrame)
+        if (c.mainFrame) {
             ASSERT_TRUE(sharedFolderBox.get().has_value());
+        }
         EXPECT_EQ(Caption(), c.caption);
         app.GetDocTemplate()->GetDocument()->SetTitle("Report");
         EXPECT_EQ(Caption(), c.captionAfterRetitle);
