@@ -188,17 +188,17 @@ TEST_F(MainFrameBarsTest, MenuHoldsEveryCommandInOrder) {
     ASSERT_NE(menu, nullptr);
     const std::vector<std::vector<MenuItem>> expected = {
         {{"E&xit", ID_APP_EXIT}},
-        {{"Register user", ID_REGISTER_USER}},
+        {{"&Register user", ID_REGISTER_USER}},
         {{"&Toolbar", ID_VIEW_TOOLBAR},
          {"&Status Bar", ID_VIEW_STATUS_BAR},
          {"", 0},
-         {"Big icons", ID_VIEW_BIGICONS},
-         {"Small icons", ID_VIEW_SMALLICONS},
-         {"List", ID_VIEW_LIST},
-         {"Details", ID_VIEW_DETAILS}},
-        {{"Help", ID_HELP}, {"&About Skiffdesk...", ID_APP_ABOUT}},
+         {"&Big icons", ID_VIEW_BIGICONS},
+         {"S&mall icons", ID_VIEW_SMALLICONS},
+         {"&List", ID_VIEW_LIST},
+         {"&Details", ID_VIEW_DETAILS}},
+        {{"&Help", ID_HELP}, {"&About Skiffdesk...", ID_APP_ABOUT}},
     };
-    const std::vector<std::string> titles = {"&File", "User", "&View", "&Help"};
+    const std::vector<std::string> titles = {"&File", "&User", "&View", "&Help"};
     const std::vector<MenuItem> top = ItemsOf(menu);
     ASSERT_EQ(top.size(), titles.size());
     for (std::size_t i = 0; i < titles.size(); ++i) {
