@@ -66,7 +66,9 @@ else
     sleep "${SKIFF_RUN_SECONDS:-8}"
     import -window root "$run/screenshot.png"
     echo "Screenshot: $run/screenshot.png"
-    skiff_wine wine "$SKIFF_BUILD/windows/tests/support/skiffctl.exe" close </dev/null >/dev/null 2>&1 || true
+    # A client that does not end (a dialog of a first start is open) is ended with the server.
+    skiff_wine wine "$SKIFF_BUILD/windows/tests/support/skiffctl.exe" close </dev/null >/dev/null 2>&1 ||
+        skiff_wine_stop
     wait "$client" || true
 fi
 echo "--- server log ---"

@@ -55,10 +55,13 @@ int Shot(std::string path) {
 }
 
 int Ok(const std::string& caption) {
-    const HWND window = support::WaitFor(
-        [&] { return FindWindowA(support::kDialogClass, caption.c_str()); }, kCloseTimeout);
-    const std::optional<support::MessageBoxView> box =
-        window != nullptr ? support::ReadMessageBox(window) : std::nullopt;
+    // A box found while it is still being made has no text or buttons yet: wait for it whole.
+    const std::optional<support::MessageBoxView> box = support::WaitFor(
+        [&]() -> std::optional<support::MessageBoxView> {
+            const HWND window = FindWindowA(support::kDialogClass, caption.c_str());
+            return window != nullptr ? support::ReadMessageBox(window) : std::nullopt;
+        },
+        kCloseTimeout);
     if (!box || !support::AnswerMessageBox(*box, IDOK)) {
         std::fprintf(stderr, "skiffctl: no box \"%s\" to answer\n", caption.c_str());
         return 1;
