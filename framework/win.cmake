@@ -32,9 +32,8 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wait_cursor.cpp
 )
-# Dialog controls: data exchange, static controls, tooltips, fonts.
+# Dialog controls: static controls, tooltips, fonts (data exchange is listed above).
 list(APPEND SKIFF_FRAMEWORK_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/data_exchange.cpp
     ${CMAKE_CURRENT_LIST_DIR}/font.cpp
     ${CMAKE_CURRENT_LIST_DIR}/static.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tool_tip_ctrl.cpp
