@@ -43,6 +43,8 @@ run_ctest() { # suite dir label timeout [ctest args]
         --output-on-failure "$@" >"$log" 2>&1
     # Each test that did not pass, and the summary.
     grep -E '^ *[0-9]+/[0-9]+ Test .*(\*\*\*|Failed|Not Run)|tests passed' "$log" | tail -40
+    # What the failing tests said: their assertions and Wine's start failures.
+    grep -E -A4 '^[^ ]*\([0-9]+\): error|: Failure$|^wine_run:|^wine: ' "$log" | head -60
     local line
     line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
     if [ -z "$line" ]; then
