@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include "tests/support/process.h"
 #include "tests/support/records.h"
 #include "tests/support/remote_list_view.h"
 #include "tests/support/screenshot.h"
@@ -24,6 +25,37 @@ constexpr char kLaunchFailed[] = "The Program does not launch your Microsoft Rem
                                  "Connection.  Please update it at apps.skiffdesk.example.";
 // Long enough for a box or a record that would come; used only where nothing must come.
 constexpr support::Millis kQuietSpell{1500};
+
+// A folder link named name in folder, leading to its parent. The system's call comes first;
+// where it makes nothing (no right to, or a stub), the host's link tool behind drive Z: does.
+class LinkUp {
+public:
+    LinkUp(const std::string& folder, const std::string& name)
+        : m_folder(folder), m_name(name), m_path(folder + "\\" + name) {
+        CreateSymbolicLinkA(m_path.c_str(), "..",
+                            SYMBOLIC_LINK_FLAG_DIRECTORY |
+                                SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+        if (!Exists()) {
+            RunHostTool("Z:\\usr\\bin\\ln", "-s .. " + m_name);
+            support::WaitFor([&] { return Exists(); }, support::Millis(3000));
+        }
+    }
+    ~LinkUp() {
+        if (!RemoveDirectoryA(m_path.c_str())) {
+            RunHostTool("Z:\\usr\\bin\\rm", m_name);
+            support::WaitFor([&] { return !Exists(); }, support::Millis(3000));
+        }
+    }
+    bool Exists() const { return GetFileAttributesA(m_path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    void RunHostTool(const std::string& tool, const std::string& arguments) const {
+        const support::Process process = support::Process::Start(tool, arguments, m_folder);
+        if (process.Valid())
+            process.WaitForExit();
+    }
+    std::string m_folder, m_name, m_path;
+};
 
 class CatalogueTest : public SandboxTest {
 protected:
@@ -51,12 +83,23 @@ protected:
         GetClientRect(list, &client);
         return MAKELPARAM(client.right / 2, client.bottom - 5);
     }
-    HWND WaitForPopupMenu() {
+    support::WindowQuery PopupMenus() const {
         support::WindowQuery query;
         query.processId = m_pProgram->process.Id();
         query.className = "#32768";
         query.visibleOnly = true;
-        return support::WaitForTopLevelWindow(query);
+        return query;
+    }
+    HWND WaitForPopupMenu() { return support::WaitForTopLevelWindow(PopupMenus()); }
+    // No menu open and the keyboard focus in window, so that keys pressed now reach it.
+    bool WaitForKeyboardFocus(HWND window) const {
+        return support::WaitFor([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return support::FindTopLevelWindow(PopupMenus()) == nullptr &&
+                   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+                   info.hwndFocus == window;
+        });
     }
     // Right-clicks at where, then picks the popup's item at position (from the top) by keys.
     void ChooseFromPopup(HWND list, LPARAM where, int position) {
@@ -287,6 +330,7 @@ TEST_F(CatalogueTest, ContextMenuKeysOpenTheItemOrTheViewMenu) {
             ASSERT_TRUE(support::SetListItemState(list, c.item, LVIS_SELECTED | LVIS_FOCUSED,
                                                   LVIS_SELECTED | LVIS_FOCUSED));
         }
+        ASSERT_TRUE(WaitForKeyboardFocus(list));
         ASSERT_TRUE(support::PressKey(m_main, c.key, c.modifiers));
         HWND popup = WaitForPopupMenu();
         ASSERT_NE(popup, nullptr) << "no popup menu";
@@ -329,6 +373,17 @@ TEST_F(CatalogueTest, F5RebuildsTheListFromTheFolderInTheSameView) {
     ASSERT_TRUE(support::SetListItemState(list, 1, LVIS_SELECTED, LVIS_SELECTED));
     ASSERT_TRUE(support::PostCommand(m_main, kConnect));
     EXPECT_EQ(LaunchedFiles(1), std::vector<std::string>{"\"" + AppPath("c.rdp") + "\""});
+}
+
+TEST_F(CatalogueTest, AFolderLinkLeadingBackUpIsListedOnce) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "Top"));
+    ASSERT_TRUE(WriteConnectionFile("Sub\\b.rdp", "Inner"));
+    const LinkUp link(AppPath("Sub"), "up");
+    if (!link.Exists())
+        GTEST_SKIP() << "no folder link can be made here";
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(support::ListItemTexts(list), (std::vector<std::string>{"Top", "Inner"}));
 }
 
 } // namespace
