@@ -3,6 +3,7 @@
 #include "catalogue/catalogue_texts.h"
 #include "framework/cmd_ui.h"
 #include "framework/document.h"
+#include "framework/dpi.h"
 #include "framework/menu.h"
 #include "framework/win_app.h"
 #include "session/chat_doc.h"
@@ -74,13 +75,19 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
 
 void CChatView::OnInitialUpdate() {
     CListViewEx::OnInitialUpdate();
+    // The globes are drawn at 100%, 150% and 200%; the list shows the one for its DPI.
+    static constexpr UINT kLargeDrawings[] = {IDB_APP_LARGE, IDB_APP_LARGE_150, IDB_APP_LARGE_200};
+    static constexpr UINT kSmallDrawings[] = {IDB_APP_SMALL, IDB_APP_SMALL_150, IDB_APP_SMALL_200};
+    const int large = ScaleForWindow(m_hWnd, kLargePicture);
+    const int small = ScaleForWindow(m_hWnd, kSmallPicture);
     if (m_imageLarge.m_hImageList == nullptr)
-        m_imageLarge.Create(IDB_APP_LARGE, kLargePicture, 1, kTransparent);
+        m_imageLarge.Create(kLargeDrawings, large, large, 1, kTransparent);
     if (m_imageSmall.m_hImageList == nullptr)
-        m_imageSmall.Create(IDB_APP_SMALL, kSmallPicture, 1, kTransparent);
+        m_imageSmall.Create(kSmallDrawings, small, small, 1, kTransparent);
     SetImageList(m_imageLarge.m_hImageList, LVSIL_NORMAL);
     SetImageList(m_imageSmall.m_hImageList, LVSIL_SMALL);
-    InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT, kColumnWidth);
+    InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT,
+                 ScaleForWindow(m_hWnd, kColumnWidth));
 }
 
 BOOL CChatView::FillList() {

@@ -7,6 +7,7 @@
 
 namespace {
 
+// Spaces around the text, at 96 DPI.
 constexpr int kFirstColumnOffset = 4;
 constexpr int kOtherColumnOffset = 12;
 constexpr int kFirstColumnMargin = 2;
@@ -130,15 +131,19 @@ void CListViewEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     RECT iconRect{};
     GetItemRect(row, &iconRect, LVIR_ICON);
     HIMAGELIST small = GetImageList(LVSIL_SMALL);
-    if (small != nullptr && rowRect.left < rowRect.right - 1)
-        ImageList_DrawEx(small, item.iImage, hDC, iconRect.left, iconRect.top, 16, 16, m_clrListBk,
-                         imageColour, imageFlags | (item.state & LVIS_OVERLAYMASK));
+    int iconWidth = 0;
+    int iconHeight = 0;
+    if (small != nullptr && rowRect.left < rowRect.right - 1 &&
+        ImageList_GetIconSize(small, &iconWidth, &iconHeight))
+        ImageList_DrawEx(small, item.iImage, hDC, iconRect.left, iconRect.top, iconWidth,
+                         iconHeight, m_clrListBk, imageColour,
+                         imageFlags | (item.state & LVIS_OVERLAYMASK));
 
     rowRect = labelRect;
     rowRect.right -= m_nStateImageIndent;
-    const std::string label =
-        FitTextToColumn(CDC(hDC), itemText, rowRect.right - rowRect.left, kFirstColumnOffset);
-    RECT labelText = Narrowed(rowRect, kFirstColumnMargin);
+    const std::string label = FitTextToColumn(CDC(hDC), itemText, rowRect.right - rowRect.left,
+                                              Scaled(kFirstColumnOffset));
+    RECT labelText = Narrowed(rowRect, Scaled(kFirstColumnMargin));
     DrawTextA(hDC, label.c_str(), -1, &labelText,
               DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_VCENTER);
 
@@ -170,8 +175,8 @@ void CListViewEx::DrawOtherColumns(HDC hDC, RECT rowRect, int row) {
         SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&sub));
         if (text[0] == '\0')
             continue;
-        const std::string fitted =
-            FitTextToColumn(CDC(hDC), text, rowRect.right - rowRect.left, kOtherColumnOffset);
+        const std::string fitted = FitTextToColumn(CDC(hDC), text, rowRect.right - rowRect.left,
+                                                   Scaled(kOtherColumnOffset));
         UINT justify = DT_LEFT;
         if (fitted == text) {
             switch (format.fmt & LVCFMT_JUSTIFYMASK) {
@@ -185,7 +190,7 @@ void CListViewEx::DrawOtherColumns(HDC hDC, RECT rowRect, int row) {
                 break;
             }
         }
-        RECT cell = Narrowed(rowRect, kOtherColumnMargin);
+        RECT cell = Narrowed(rowRect, Scaled(kOtherColumnMargin));
         DrawTextA(hDC, fitted.c_str(), -1, &cell,
                   justify | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | DT_VCENTER);
     }

@@ -3,6 +3,7 @@
 // column end in "..."; the highlight follows the focus.
 #pragma once
 
+#include "framework/dpi.h"
 #include "framework/list_view.h"
 
 #include <string>
@@ -53,6 +54,8 @@ private:
     // (the label editor).
     void FocusMoved(HWND other);
     void DrawOtherColumns(HDC hDC, RECT rowRect, int row);
+    // pixels96 (a size at 96 DPI) at the list's DPI.
+    int Scaled(int pixels96) const { return ScaleForWindow(m_hWnd, pixels96); }
 
     static const MessageEntry messageEntries[];
 };

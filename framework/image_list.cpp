@@ -1,17 +1,78 @@
 #include "framework/image_list.h"
 
+#include "framework/drawing_choice.h"
 #include "framework/win_app.h"
+
+#include <vector>
+
+namespace {
+
+SIZE SizeOf(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+// A copy of bitmap at size, stretched with colours averaged rather than pixels dropped.
+HBITMAP Stretched(HBITMAP bitmap, SIZE from, SIZE size) {
+    const HDC screen = GetDC(nullptr);
+    const HDC source = CreateCompatibleDC(screen);
+    const HDC target = CreateCompatibleDC(screen);
+    HBITMAP result = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    ReleaseDC(nullptr, screen);
+    if (source != nullptr && target != nullptr && result != nullptr) {
+        const HGDIOBJ oldSource = SelectObject(source, bitmap);
+        const HGDIOBJ oldTarget = SelectObject(target, result);
+        SetStretchBltMode(target, HALFTONE);
+        SetBrushOrgEx(target, 0, 0, nullptr);
+        StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, from.cx, from.cy, SRCCOPY);
+        SelectObject(target, oldTarget);
+        SelectObject(source, oldSource);
+    }
+    DeleteDC(target);
+    DeleteDC(source);
+    return result;
+}
+
+} // namespace
 
 CImageList::~CImageList() {
     if (m_hImageList != nullptr)
         ImageList_Destroy(m_hImageList);
 }
 
-BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
-    if (m_hImageList != nullptr)
+BOOL CImageList::Create(std::span<const UINT> drawings, int cx, int cy, int nGrow,
+                        COLORREF crMask) {
+    if (m_hImageList != nullptr || cx <= 0 || cy <= 0)
         return FALSE;
-    m_hImageList = ImageList_LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(nBitmapID), cx,
-                                        nGrow, crMask, IMAGE_BITMAP, 0);
+    std::vector<HBITMAP> loaded;
+    std::vector<int> heights;
+    for (const UINT id : drawings) {
+        const auto bitmap = static_cast<HBITMAP>(LoadImageA(
+            AfxGetInstanceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        if (bitmap != nullptr) {
+            loaded.push_back(bitmap);
+            heights.push_back(SizeOf(bitmap).cy);
+        }
+    }
+    const int chosen = ChooseDrawing(heights, cy);
+    if (chosen != -1) {
+        const HBITMAP strip = loaded[static_cast<std::size_t>(chosen)];
+        const SIZE drawn = SizeOf(strip);
+        const HBITMAP scaled =
+            drawn.cy == cy ? nullptr
+                           : Stretched(strip, drawn, SIZE{MulDiv(drawn.cx, cy, drawn.cy), cy});
+        m_hImageList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, nGrow);
+        if (m_hImageList != nullptr &&
+            ImageList_AddMasked(m_hImageList, scaled != nullptr ? scaled : strip, crMask) == -1) {
+            ImageList_Destroy(m_hImageList);
+            m_hImageList = nullptr;
+        }
+        if (scaled != nullptr)
+            DeleteObject(scaled);
+    }
+    for (const HBITMAP bitmap : loaded)
+        DeleteObject(bitmap);
     return m_hImageList != nullptr;
 }
 

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <span>
+
 class CImageList {
 public:
     CImageList() = default;
@@ -12,8 +14,10 @@ public:
     CImageList(const CImageList&) = delete;
     CImageList& operator=(const CImageList&) = delete;
 
-    // Cuts bitmap nBitmapID into pictures cx pixels wide; crMask is the transparent colour.
-    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
+    // A strip of pictures drawn at several sizes (one bitmap resource per size), shown cx by
+    // cy pixels: the drawing that serves that height, scaled smoothly where it is not drawn
+    // at it, cut into pictures cx wide. crMask is the transparent colour.
+    BOOL Create(std::span<const UINT> drawings, int cx, int cy, int nGrow, COLORREF crMask);
     int GetImageCount() const;
 
     HIMAGELIST m_hImageList = nullptr;

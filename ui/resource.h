@@ -26,6 +26,11 @@
 #define IDB_APP_SMALL 137
 #define IDR_APP_POPUP 138
 #define IDR_VIEW_POPUP 140
+// The globes drawn at 150% and 200% for screens of more than 96 DPI
+#define IDB_APP_LARGE_150 141
+#define IDB_APP_LARGE_200 142
+#define IDB_APP_SMALL_150 143
+#define IDB_APP_SMALL_200 144
 
 // The About box and its two links
 #define IDD_ABOUTBOX 100

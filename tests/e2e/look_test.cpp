@@ -1,10 +1,14 @@
 // The program's look on a current system: it runs with version 6 of the common controls, and
-// at a higher DPI its hand-made layout (the text pane's row) grows with the DPI.
+// at a higher DPI its hand-made sizes (the text pane's row, the list's column and pictures)
+// grow with the DPI.
 #include "tests/e2e/skiffdesk_fixture.h"
 
+#include <commctrl.h>
 #include <psapi.h>
 
 #include "tests/support/registry.h"
+#include "tests/support/remote_list_view.h"
+#include "tests/support/window_control.h"
 #include "tests/support/window_find.h"
 
 namespace e2e {
@@ -13,6 +17,9 @@ namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 constexpr char kLogPixels[] = "LogPixels";
 constexpr int kTextRowAt96 = 150;
+constexpr int kColumnAt96 = 280;
+constexpr int kSmallPictureAt96 = 16;
+constexpr int kViewDetails = 32780;
 constexpr int kFirstPaneId = 0xE900; // the list: the splitter's first pane
 
 int Height(const RECT& rect) {
@@ -84,9 +91,14 @@ private:
     std::optional<DWORD> m_previous;
 };
 
-TEST_F(DpiTest, TextRowGrowsWithTheDpi) {
+// The text row, the list's column and its pictures are sized by hand at 96 DPI and scaled.
+TEST_F(DpiTest, HandMadeSizesGrowWithTheDpi) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "Calculator"));
     for (const DWORD dpi : {96u, 144u}) {
         SCOPED_TRACE(dpi);
+        const auto scaled = [dpi](int pixels96) {
+            return MulDiv(pixels96, static_cast<int>(dpi), 96);
+        };
         ASSERT_TRUE(support::WriteRegistryDword(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, dpi));
         Program& program = StartProgram();
         HWND main = WaitForMainWindow(program);
@@ -101,8 +113,17 @@ TEST_F(DpiTest, TextRowGrowsWithTheDpi) {
         ASSERT_TRUE(GetWindowRect(list, &listRect));
         // The frame keeps the size it was created with, so the list still has the height it
         // was given then: the client height less the text row.
-        EXPECT_EQ(Height(client) - Height(listRect),
-                  MulDiv(kTextRowAt96, static_cast<int>(dpi), 96));
+        EXPECT_EQ(Height(client) - Height(listRect), scaled(kTextRowAt96));
+
+        ASSERT_TRUE(support::PostCommand(main, kViewDetails));
+        ASSERT_TRUE(support::WaitFor(
+            [&] { return (support::StyleOf(list) & LVS_TYPEMASK) == LVS_REPORT; }));
+        EXPECT_EQ(support::SendWithTimeout(list, LVM_GETCOLUMNWIDTH, 0).value_or(0),
+                  scaled(kColumnAt96));
+        const RECT icon = support::ListItemRect(list, 0, LVIR_ICON).value_or(RECT{});
+        const RECT row = support::ListItemRect(list, 0, LVIR_BOUNDS).value_or(RECT{});
+        EXPECT_EQ(icon.right - icon.left, scaled(kSmallPictureAt96));
+        EXPECT_GE(Height(row), scaled(kSmallPictureAt96));
         PostMessageA(main, WM_CLOSE, 0, 0);
         ASSERT_TRUE(program.process.WaitForExit().has_value());
     }
