@@ -39,3 +39,32 @@ UINT GetWindowDpi(HWND hWnd) {
 int ScaleForWindow(HWND hWnd, int pixels96) {
     return MulDiv(pixels96, static_cast<int>(GetWindowDpi(hWnd)), static_cast<int>(kBaseDpi));
 }
+
+int WholeScaleForWindow(HWND hWnd) {
+    const int factor = static_cast<int>(GetWindowDpi(hWnd) / kBaseDpi);
+    return factor > 1 ? factor : 1;
+}
+
+HBITMAP CopyStretched(HBITMAP bitmap, SIZE size, bool smooth) {
+    BITMAP drawn{};
+    if (GetObjectA(bitmap, sizeof drawn, &drawn) == 0)
+        return nullptr;
+    const HDC screen = GetDC(nullptr);
+    const HDC source = CreateCompatibleDC(screen);
+    const HDC target = CreateCompatibleDC(screen);
+    HBITMAP result = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    ReleaseDC(nullptr, screen);
+    if (source != nullptr && target != nullptr && result != nullptr) {
+        const HGDIOBJ oldSource = SelectObject(source, bitmap);
+        const HGDIOBJ oldTarget = SelectObject(target, result);
+        SetStretchBltMode(target, smooth ? HALFTONE : COLORONCOLOR);
+        SetBrushOrgEx(target, 0, 0, nullptr);
+        StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, drawn.bmWidth, drawn.bmHeight,
+                   SRCCOPY);
+        SelectObject(target, oldTarget);
+        SelectObject(source, oldSource);
+    }
+    DeleteDC(target);
+    DeleteDC(source);
+    return result;
+}

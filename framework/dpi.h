@@ -8,3 +8,9 @@
 UINT GetWindowDpi(HWND hWnd);
 // pixels96 (a size at 96 DPI) for window, rounded to the nearest pixel.
 int ScaleForWindow(HWND hWnd, int pixels96);
+// The whole factor a picture drawn for 96 DPI is enlarged by for window: 1 below 192 DPI, 2
+// from 192, and so on; whole factors keep pixel pictures crisp.
+int WholeScaleForWindow(HWND hWnd);
+// A new bitmap holding bitmap stretched to size: with colours averaged (smooth) or with
+// pixels repeated and dropped. Null when it cannot be made.
+HBITMAP CopyStretched(HBITMAP bitmap, SIZE size, bool smooth);

@@ -1,5 +1,6 @@
 #include "framework/image_list.h"
 
+#include "framework/dpi.h"
 #include "framework/drawing_choice.h"
 #include "framework/win_app.h"
 
@@ -11,27 +12,6 @@ SIZE SizeOf(HBITMAP bitmap) {
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
-}
-
-// A copy of bitmap at size, stretched with colours averaged rather than pixels dropped.
-HBITMAP Stretched(HBITMAP bitmap, SIZE from, SIZE size) {
-    const HDC screen = GetDC(nullptr);
-    const HDC source = CreateCompatibleDC(screen);
-    const HDC target = CreateCompatibleDC(screen);
-    HBITMAP result = CreateCompatibleBitmap(screen, size.cx, size.cy);
-    ReleaseDC(nullptr, screen);
-    if (source != nullptr && target != nullptr && result != nullptr) {
-        const HGDIOBJ oldSource = SelectObject(source, bitmap);
-        const HGDIOBJ oldTarget = SelectObject(target, result);
-        SetStretchBltMode(target, HALFTONE);
-        SetBrushOrgEx(target, 0, 0, nullptr);
-        StretchBlt(target, 0, 0, size.cx, size.cy, source, 0, 0, from.cx, from.cy, SRCCOPY);
-        SelectObject(target, oldTarget);
-        SelectObject(source, oldSource);
-    }
-    DeleteDC(target);
-    DeleteDC(source);
-    return result;
 }
 
 } // namespace
@@ -61,7 +41,7 @@ BOOL CImageList::Create(std::span<const UINT> drawings, int cx, int cy, int nGro
         const SIZE drawn = SizeOf(strip);
         const HBITMAP scaled =
             drawn.cy == cy ? nullptr
-                           : Stretched(strip, drawn, SIZE{MulDiv(drawn.cx, cy, drawn.cy), cy});
+                           : CopyStretched(strip, SIZE{MulDiv(drawn.cx, cy, drawn.cy), cy}, true);
         m_hImageList = ImageList_Create(cx, cy, ILC_COLOR24 | ILC_MASK, 1, nGrow);
         if (m_hImageList != nullptr &&
             ImageList_AddMasked(m_hImageList, scaled != nullptr ? scaled : strip, crMask) == -1) {

@@ -1,6 +1,7 @@
 #include "framework/tool_bar.h"
 
 #include "framework/cmd_ui.h"
+#include "framework/dpi.h"
 #include "framework/frame_wnd.h"
 #include "framework/resource_string.h"
 #include "framework/win_app.h"
@@ -53,6 +54,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     InitCommonControlsEx(&controls);
     if (!CreateBar(pParentWnd, dwStyle, nID))
         return FALSE;
+    m_nScale = WholeScaleForWindow(m_hWnd);
     m_hWndToolBar =
         CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                         WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
@@ -64,8 +66,10 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
         return FALSE;
     }
     ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageA(m_hWndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kImageSize.cx, kImageSize.cy));
-    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kButtonSize.cx, kButtonSize.cy));
+    const SIZE image = Scaled(kImageSize);
+    const SIZE button = Scaled(kButtonSize);
+    ::SendMessageA(m_hWndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
+    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
     return TRUE;
 }
 
@@ -73,12 +77,20 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource) {
     if (m_hWndToolBar == nullptr)
         return FALSE;
     // The standard greys, black and white of the images follow the system's button colours.
-    const HBITMAP bitmap = CreateMappedBitmap(AfxGetInstanceHandle(), nIDResource, 0, nullptr, 0);
+    HBITMAP bitmap = CreateMappedBitmap(AfxGetInstanceHandle(), nIDResource, 0, nullptr, 0);
     if (bitmap == nullptr)
         return FALSE;
     BITMAP info{};
     GetObjectA(bitmap, sizeof info, &info);
     const int images = info.bmWidth / kImageSize.cx;
+    if (m_nScale > 1) {
+        const HBITMAP enlarged =
+            CopyStretched(bitmap, Scaled(SIZE{info.bmWidth, info.bmHeight}), false);
+        DeleteObject(bitmap);
+        if (enlarged == nullptr)
+            return FALSE;
+        bitmap = enlarged;
+    }
     TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(bitmap)};
     if (images <= 0 || ::SendMessageA(m_hWndToolBar, TB_ADDBITMAP, static_cast<WPARAM>(images),
                                       reinterpret_cast<LPARAM>(&add)) == -1) {
@@ -97,7 +109,7 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON button{};
         if (lpIDArray[i] == ID_SEPARATOR) {
-            button.iBitmap = kSeparatorWidth;
+            button.iBitmap = kSeparatorWidth * m_nScale;
             button.fsStyle = BTNS_SEP;
         } else {
             if (image >= m_nImages)
@@ -131,7 +143,8 @@ UINT CToolBar::GetItemID(int nIndex) const {
 }
 
 SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
-    SIZE extent{kButtonSize.cx, kButtonSize.cy};
+    SIZE extent = Scaled(kButtonSize);
+    const int pad = kPad * m_nScale;
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
         RECT item{};
@@ -142,8 +155,8 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
         }
     }
     const bool across = bHorz || IsFloating();
-    return across ? SIZE{extent.cx + GripperSize() + 2 * kPad, extent.cy + 2 * kPad}
-                  : SIZE{extent.cx + 2 * kPad, extent.cy + GripperSize() + 2 * kPad};
+    return across ? SIZE{extent.cx + GripperSize() + 2 * pad, extent.cy + 2 * pad}
+                  : SIZE{extent.cx + 2 * pad, extent.cy + GripperSize() + 2 * pad};
 }
 
 void CToolBar::LayoutControl() {
@@ -153,10 +166,11 @@ void CToolBar::LayoutControl() {
     GetClientRect(&client);
     const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
     const bool vertical = !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
-    const int left = vertical ? kPad : GripperSize() + kPad;
-    const int top = vertical ? GripperSize() + kPad : kPad;
-    ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - kPad),
-                 std::max(0L, client.bottom - top - kPad), TRUE);
+    const int pad = kPad * m_nScale;
+    const int left = vertical ? pad : GripperSize() + pad;
+    const int top = vertical ? GripperSize() + pad : pad;
+    ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - pad),
+                 std::max(0L, client.bottom - top - pad), TRUE);
 }
 
 void CToolBar::OnOrientation(BOOL bHorz) {

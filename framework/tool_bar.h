@@ -15,6 +15,7 @@ public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
+    // Sizes at 96 DPI; from 192 DPI on the bar is drawn twice as large, and so on.
     static constexpr SIZE kImageSize{16, 15};
     static constexpr SIZE kButtonSize{23, 22};
     static constexpr int kSeparatorWidth = 6;
@@ -43,7 +44,10 @@ protected:
 
 private:
     static const MessageEntry messageEntries[];
+    SIZE Scaled(SIZE size) const { return SIZE{size.cx * m_nScale, size.cy * m_nScale}; }
+
     HWND m_hWndToolBar = nullptr;
+    int m_nScale = 1; // the whole factor of the window's DPI over 96
     int m_nImages = 0;
     std::string m_strTip; // the tooltip text handed out last
     std::wstring m_wstrTip;

@@ -19,6 +19,7 @@ constexpr char kLogPixels[] = "LogPixels";
 constexpr int kTextRowAt96 = 150;
 constexpr int kColumnAt96 = 280;
 constexpr int kSmallPictureAt96 = 16;
+constexpr SIZE kButtonAt96{23, 22};
 constexpr int kViewDetails = 32780;
 constexpr int kFirstPaneId = 0xE900; // the list: the splitter's first pane
 
@@ -91,10 +92,11 @@ private:
     std::optional<DWORD> m_previous;
 };
 
-// The text row, the list's column and its pictures are sized by hand at 96 DPI and scaled.
+// The text row, the list's column and its pictures, and the toolbar's buttons are sized by
+// hand at 96 DPI and scaled.
 TEST_F(DpiTest, HandMadeSizesGrowWithTheDpi) {
     ASSERT_TRUE(WriteConnectionFile("a.rdp", "Calculator"));
-    for (const DWORD dpi : {96u, 144u}) {
+    for (const DWORD dpi : {96u, 144u, 192u}) {
         SCOPED_TRACE(dpi);
         const auto scaled = [dpi](int pixels96) {
             return MulDiv(pixels96, static_cast<int>(dpi), 96);
@@ -124,6 +126,13 @@ TEST_F(DpiTest, HandMadeSizesGrowWithTheDpi) {
         const RECT row = support::ListItemRect(list, 0, LVIR_BOUNDS).value_or(RECT{});
         EXPECT_EQ(icon.right - icon.left, scaled(kSmallPictureAt96));
         EXPECT_GE(Height(row), scaled(kSmallPictureAt96));
+        // The toolbar's pixel pictures grow by whole factors only, to stay crisp.
+        const LRESULT button =
+            support::SendWithTimeout(support::FindChild(main, TOOLBARCLASSNAMEA), TB_GETBUTTONSIZE)
+                .value_or(0);
+        const int factor = static_cast<int>(dpi) / 96;
+        EXPECT_EQ(LOWORD(button), kButtonAt96.cx * factor);
+        EXPECT_EQ(HIWORD(button), kButtonAt96.cy * factor);
         PostMessageA(main, WM_CLOSE, 0, 0);
         ASSERT_TRUE(program.process.WaitForExit().has_value());
     }
