@@ -138,8 +138,12 @@ void CChatView::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CChatView::SetViewType(DWORD type) {
-    if (ViewType() != type)
-        ModifyStyle(LVS_TYPEMASK, type);
+    if (ViewType() == type)
+        return;
+    ModifyStyle(LVS_TYPEMASK, type);
+    // The control repaints only where its new layout puts items; rows of the old layout
+    // elsewhere would stay on screen.
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 void CChatView::OnViewBigIcons() {

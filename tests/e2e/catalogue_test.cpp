@@ -187,10 +187,25 @@ TEST_F(CatalogueTest, CapitalisedKeyIsNotFoundAndTheBoxNamesTheFile) {
 }
 
 TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
-    for (const char* name : {"Calculator", "Notepad", "Paint", "Word processor"})
-        ASSERT_TRUE(WriteConnectionFile(std::string(name) + ".rdp", name));
+    const std::vector<std::string> names = {"Calculator", "Notepad",  "Paint", "Word processor",
+                                            "Slides",     "Terminal", "Mail",  "Drawing"};
+    for (const std::string& name : names)
+        ASSERT_TRUE(WriteConnectionFile(name + ".rdp", name));
     HWND list = StartAndFindList();
     ASSERT_NE(list, nullptr);
+    // The last details row lies below the one row of big icons: it must not stay on screen.
+    const RECT lastRow = support::ListItemRect(list, 7, LVIR_LABEL).value_or(RECT{});
+    const auto lastRowGone = [&] {
+        for (int x = lastRow.left; x < lastRow.left + 40; ++x) {
+            for (int y = lastRow.top + 2; y < lastRow.bottom - 2; ++y) {
+                POINT at{x, y};
+                ClientToScreen(list, &at);
+                if (support::ScreenPixel(at) != GetSysColor(COLOR_WINDOW))
+                    return false;
+            }
+        }
+        return true;
+    };
     ASSERT_TRUE(support::SetListItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED,
                                           LVIS_SELECTED | LVIS_FOCUSED));
     EXPECT_EQ(support::StyleOf(list) & (LVS_TYPEMASK | LVS_OWNERDRAWFIXED),
@@ -210,12 +225,14 @@ TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
         ASSERT_TRUE(support::PostCommand(m_main, c.command));
         EXPECT_TRUE(
             support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
+        if (c.type == LVS_ICON)
+            EXPECT_TRUE(support::WaitFor(lastRowGone, kQuietSpell));
         // The README's pictures: drawn in full before they are taken.
         RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         support::SaveScreenshot(Sandbox() + "\\view_" + c.shot + ".bmp", m_main);
     }
     EXPECT_NE(support::StyleOf(list) & LVS_OWNERDRAWFIXED, 0);
-    EXPECT_EQ(support::ListItemCount(list), 4);
+    EXPECT_EQ(support::ListItemCount(list), 8);
 }
 
 TEST_F(CatalogueTest, ContextMenusOnAnItemAndOnTheEmptyArea) {
