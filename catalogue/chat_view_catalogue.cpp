@@ -5,25 +5,12 @@
 #include "catalogue/chat_view.h"
 #include "catalogue/file_scanner.h"
 #include "framework/wait_cursor.h"
+#include "framework/win_app.h"
 
 #include <list>
 #include <optional>
 
 namespace {
-
-std::string ExecutablePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0)
-            return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 // The file's bytes, at most what a connection file can hold; nothing when it cannot be opened.
 std::optional<std::string> ReadFileBytes(const std::string& path) {
@@ -48,7 +35,7 @@ std::string CChatView::GetFolder(const std::string& path) {
 }
 
 void CChatView::LoadCatalogue() {
-    const std::string folder = GetFolder(ExecutablePath()) + "apps";
+    const std::string folder = GetFolder(AfxGetModulePath()) + "apps";
     std::list<std::string> paths;
     CFileScanner scanner;
     CWaitCursor wait;

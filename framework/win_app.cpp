@@ -28,24 +28,12 @@ bool IsIdleMessage(const MSG& msg) {
 }
 
 std::string ModuleStem() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            std::string name(path.data(), length);
-            name.erase(0, name.find_last_of("\\/:") + 1);
-            const std::size_t dot = name.rfind('.');
-            if (dot != std::string::npos && dot > 0)
-                name.erase(dot);
-            return name;
-        }
-        if (path.size() >= 32768)
-            return {};
-        path.resize(path.size() * 2);
-    }
+    std::string name = AfxGetModulePath();
+    name.erase(0, name.find_last_of("\\/:") + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    return name;
 }
 } // namespace
 
@@ -180,4 +168,19 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     if (!app->InitInstance())
         return app->ExitInstance();
     return app->Run();
+}
+
+std::string AfxGetModulePath() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return std::string(path.data(), length);
+        if (path.size() >= 32768) // longer than any path the system has
+            return {};
+        path.resize(path.size() * 2);
+    }
 }

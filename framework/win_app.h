@@ -86,3 +86,5 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 // The application's title: box captions; "" when there is no application object.
 std::string AfxGetAppName();
+// The full path of the running program's executable; empty when the system cannot tell it.
+std::string AfxGetModulePath();
