@@ -3,6 +3,8 @@
 #include "framework/data_exchange.h"
 #include "framework/win_app.h"
 
+#include <algorithm>
+
 const MessageEntry CDialog::messageEntries[] = {
     CommandRow<&CDialog::OnOK>(IDOK),
     CommandRow<&CDialog::OnCancel>(IDCANCEL),
@@ -24,6 +26,48 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     return dialog->OnInitDialog();
 }
 
+namespace {
+
+// Whether dialog template id puts the dialog at 0, 0: a template that gives no place.
+bool TemplateGivesNoPlace(UINT id) {
+    const HINSTANCE module = AfxGetInstanceHandle();
+    const HRSRC found =
+        FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5)); // RT_DIALOG
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const auto* words =
+        static_cast<const WORD*>(loaded != nullptr ? LockResource(loaded) : nullptr);
+    if (words == nullptr || SizeofResource(module, found) < sizeof(DLGTEMPLATE))
+        return false;
+    // The extended template starts with version 1 and 0xFFFF; its x and y come after the
+    // help id, the two style words and the item count.
+    const bool extended = words[0] == 1 && words[1] == 0xFFFF;
+    const std::size_t x = extended ? 9 : 5;
+    return SizeofResource(module, found) >= (x + 2) * sizeof(WORD) && words[x] == 0 &&
+           words[x + 1] == 0;
+}
+
+// Puts window in the middle of owner, kept on owner's monitor's work area.
+void CenterOver(HWND window, HWND owner) {
+    RECT box{};
+    RECT over{};
+    if (!GetWindowRect(window, &box) || !GetWindowRect(owner, &over))
+        return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& work = monitor.rcWork;
+    const LONG width = box.right - box.left;
+    const LONG height = box.bottom - box.top;
+    const LONG left =
+        std::max(work.left, std::min((over.left + over.right - width) / 2, work.right - width));
+    const LONG top =
+        std::max(work.top, std::min((over.top + over.bottom - height) / 2, work.bottom - height));
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
 INT_PTR CDialog::DoModal() {
     if (m_hWnd != nullptr)
         return -1;
@@ -38,6 +82,9 @@ INT_PTR CDialog::DoModal() {
                                            owner, &DialogProc, reinterpret_cast<LPARAM>(this));
     if (dialog == nullptr)
         return -1;
+    // A dialog whose template gives it no place opens in the middle of its owner.
+    if (owner != nullptr && IsWindowVisible(owner) && TemplateGivesNoPlace(m_nIDTemplate))
+        CenterOver(dialog, owner);
     const bool disabledOwner = owner != nullptr && IsWindowEnabled(owner);
     if (disabledOwner)
         EnableWindow(owner, FALSE);

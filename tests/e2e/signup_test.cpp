@@ -129,6 +129,13 @@ TEST_F(SignUpTest, FirstStartOpensTheEmptyDialogAboutTwoAndAHalfSecondsAfterStar
     }
     for (int id : {kPassword, kPasswordAgain})
         EXPECT_NE(support::StyleOf(GetDlgItem(dialog, id)) & ES_PASSWORD, 0) << id;
+    // It opens in the middle of the main window.
+    RECT shown{};
+    RECT main{};
+    ASSERT_TRUE(GetWindowRect(dialog, &shown));
+    ASSERT_TRUE(GetWindowRect(FindMainWindow(TheProgram()), &main));
+    EXPECT_NEAR(shown.left + shown.right, main.left + main.right, 2);
+    EXPECT_NEAR(shown.top + shown.bottom, main.top + main.bottom, 2);
 }
 
 TEST_F(SignUpTest, ChecksRunInOrderAndKeepTheDialogOpen) {
