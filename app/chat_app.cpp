@@ -36,12 +36,26 @@ BOOL CChatApp::InitInstance() {
     return m_pMainWnd != nullptr;
 }
 
+int CChatApp::ExitInstance() {
+    // The window is gone: a start from now on is a new copy, not a second one.
+    if (m_hInstanceMutex != nullptr) {
+        CloseHandle(m_hInstanceMutex);
+        m_hInstanceMutex = nullptr;
+    }
+    return CWinApp::ExitInstance();
+}
+
 BOOL CChatApp::IsFirstInstance() {
-    // The handle stays open for the life of the process: the mutex is what a later copy
-    // finds, and it goes only when this process ends.
-    CreateMutexA(nullptr, TRUE, m_strExeName.c_str());
-    if (GetLastError() != ERROR_ALREADY_EXISTS)
+    // The mutex is what a later copy finds; this copy holds it until its exit begins.
+    const HANDLE mutex = CreateMutexA(nullptr, TRUE, m_strExeName.c_str());
+    if (GetLastError() != ERROR_ALREADY_EXISTS) {
+        if (m_hInstanceMutex != nullptr)
+            CloseHandle(m_hInstanceMutex);
+        m_hInstanceMutex = mutex;
         return TRUE;
+    }
+    if (mutex != nullptr)
+        CloseHandle(mutex);
     for (HWND wnd = GetWindow(GetDesktopWindow(), GW_CHILD); wnd != nullptr;
          wnd = GetWindow(wnd, GW_HWNDNEXT)) {
         if (GetPropA(wnd, m_strExeName.c_str()) == nullptr)

@@ -10,6 +10,8 @@ public:
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
     BOOL InitInstance() override;
+    // Lets a new copy start before this one has finished (its sockets may take a while).
+    int ExitInstance() override;
     // TRUE when no other copy of this executable runs. Otherwise brings the running copy's
     // main window (found by its property named after the executable) to the front.
     BOOL IsFirstInstance();
@@ -18,4 +20,5 @@ public:
 
 private:
     static const MessageEntry messageEntries[];
+    HANDLE m_hInstanceMutex = nullptr; // held from the first start until the exit begins
 };

@@ -50,4 +50,12 @@ TEST_F(InstanceTest, AWindowMarkedForAnotherExecutableIsLeftAlone) {
     EXPECT_TRUE(IsIconic(other));
 }
 
+// The exit waits for sockets still finishing; a start in that time must not be turned away.
+TEST_F(InstanceTest, ACopyThatIsEndingNoLongerCounts) {
+    EXPECT_TRUE(app.IsFirstInstance());
+    EXPECT_FALSE(app.IsFirstInstance());
+    app.ExitInstance();
+    EXPECT_TRUE(app.IsFirstInstance());
+}
+
 } // namespace
