@@ -1,6 +1,7 @@
 #include "app/link_label.h"
 
 #include "app/link_rules.h"
+#include "framework/dpi.h"
 #include "framework/message_box.h"
 
 #include <shellapi.h>
@@ -11,8 +12,8 @@ namespace {
 
 constexpr UINT kHoverPeriodMs = 100;
 constexpr UINT_PTR kToolId = 1;
-// The area redrawn when the mouse leaves reaches below the control, where an underline of a
-// taller font than the control's could have been drawn.
+// The area redrawn when the mouse leaves reaches below the control (by this much at 96 DPI),
+// where an underline of a taller font than the control's could have been drawn.
 constexpr int kLeaveRedrawMargin = 10;
 
 } // namespace
@@ -190,7 +191,7 @@ void CLinkLabel::OnTimer(UINT_PTR) {
         KillTimer(m_nHoverTimer);
         if (m_nUnderlineMode != UNDERLINE_ALWAYS)
             SelectFont(m_fontPlain);
-        client.bottom += kLeaveRedrawMargin;
+        client.bottom += ScaleForWindow(m_hWnd, kLeaveRedrawMargin);
         InvalidateRect(m_hWnd, &client, TRUE);
     }
     Default();
