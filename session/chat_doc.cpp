@@ -31,12 +31,12 @@ BOOL CChatDoc::OnNewDocument() {
     return ConnectWithHandshake(setup.m_strHandle, setup.m_strServer, deployment::kAppServerPort);
 }
 
-void CChatDoc::DisplayMsg(const std::string& text) {
+void CChatDoc::DisplayMsg(std::string text) {
     // Inside a slice of reading only the last text is kept and shown when the slice ends:
     // each text replaces the one before it anyway, and a pane redrawn per line of a flood
     // would hold the window.
     if (m_bReading) {
-        m_strHeldText = text;
+        m_strHeldText = std::move(text);
         m_bTextHeld = true;
         return;
     }
@@ -53,10 +53,10 @@ void CChatDoc::ShowHeldText() {
     ShowNow(std::exchange(m_strHeldText, std::string()));
 }
 
-void CChatDoc::ShowNow(const std::string& text) {
+void CChatDoc::ShowNow(std::string text) {
     ShowHeldText();
     const bool reading = std::exchange(m_bReading, false);
-    DisplayMsg(text);
+    DisplayMsg(std::move(text));
     m_bReading = reading;
 }
 

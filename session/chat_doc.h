@@ -44,11 +44,13 @@ public:
     // Takes what has arrived and handles every whole message in it, for one slice of time;
     // a message that cannot be one, a reset and the server's close end the connection.
     void ProcessPendingRead();
-    // Hands one message to the reply handling, shows its lines and obeys its close flag.
-    void ReceiveMsg(const CMsg& msg);
+    // Hands one message to the reply handling, shows its lines (moved out of msg) and obeys
+    // its close flag.
+    void ReceiveMsg(CMsg& msg);
     // Shows a text in the text pane, through each CChatView among the views; inside a slice
-    // of reading, the slice's last text is shown when it ends.
-    void DisplayMsg(const std::string& text);
+    // of reading, the slice's last text is shown when it ends. Taken by value: a server's
+    // text may be megabytes, and a held one is moved, not copied.
+    void DisplayMsg(std::string text);
     // The reply handling for the text of one message from the server; always TRUE.
     BOOL OnServerReply(const std::string& text);
     // The handshake time-out: closes a session whose version reply is still outstanding.
@@ -105,7 +107,7 @@ private:
     void ShowHeldText();
     // Shows a text at once, after the one held back: the end of a connection comes once and
     // is told in full.
-    void ShowNow(const std::string& text);
+    void ShowNow(std::string text);
     // Arms the bound of a begun message at its first byte; stops it when none is begun.
     void WatchMessageStall();
     // The user gave up the default connect: offers the web site. FALSE when declined.

@@ -123,11 +123,11 @@ void CChatDoc::WatchMessageStall() {
     }
 }
 
-void CChatDoc::ReceiveMsg(const CMsg& msg) {
+void CChatDoc::ReceiveMsg(CMsg& msg) {
     const std::size_t connection = m_nConnections;
     OnServerReply(msg.m_strText);
-    for (const std::string& line : msg.m_strList)
-        DisplayMsg(line);
+    for (std::string& line : msg.m_strList)
+        DisplayMsg(std::move(line));
     // The close flag drops the connection the message came on, without a goodbye.
     if (msg.m_bClose != 0 && m_pSocket != nullptr && m_nConnections == connection)
         CloseConnection(false);

@@ -10,8 +10,7 @@ BOOL CSendView::PreCreateWindow(CREATESTRUCTA& cs) {
     return result;
 }
 
-void CSendView::ShowMessage(std::string message) {
-    if (message.size() > kMaxShownBytes)
-        message.resize(kMaxShownBytes);
-    SetWindowText(LocalTimeStamp(std::time(nullptr)) + message);
+void CSendView::ShowMessage(std::string_view message) {
+    SetWindowText(LocalTimeStamp(std::time(nullptr)) +
+                  std::string(message.substr(0, kMaxShownBytes)));
 }

@@ -5,6 +5,7 @@
 #include "framework/edit_view.h"
 
 #include <string>
+#include <string_view>
 
 class CSendView : public CEditView {
 public:
@@ -19,7 +20,7 @@ public:
     // The edit control of CEditView, with its style replaced by kStyle.
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // The pane's whole text becomes the time stamp and the message's first kMaxShownBytes.
-    void ShowMessage(std::string message);
+    void ShowMessage(std::string_view message);
 };
 
 static_assert(CSendView::kStyle == 1352663492);
