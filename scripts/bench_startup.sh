@@ -8,9 +8,7 @@ source "$here/env.sh"
 source "$here/display.sh"
 source "$here/wine.sh"
 # A prefix of its own: the bench writes the program's settings.
-export WINEPREFIX=$SKIFF_BUILD/wine/bench-prefix
-export SKIFF_WINE_TMP=$SKIFF_BUILD/wine/bench-tmp
-mkdir -p "$SKIFF_WINE_TMP"
+skiff_wine_own_prefix bench
 
 "$here/deps.sh"
 "$here/build.sh" windows

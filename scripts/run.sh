@@ -8,9 +8,7 @@ source "$here/env.sh"
 source "$here/display.sh"
 source "$here/wine.sh"
 # A prefix of its own: the e2e tests put recording doubles into theirs.
-export WINEPREFIX=$SKIFF_BUILD/wine/run-prefix
-export SKIFF_WINE_TMP=$SKIFF_BUILD/wine/run-tmp
-mkdir -p "$SKIFF_WINE_TMP"
+skiff_wine_own_prefix run
 
 "$here/deps.sh"
 "$here/build.sh" native windows

@@ -2,6 +2,13 @@
 # one wineserver alive for the run (process starts then cost milliseconds, not seconds).
 skiff_wine() { TMPDIR=$SKIFF_WINE_TMP "$@"; }
 
+# A prefix of the caller's own, build/wine/NAME-prefix, with its temporary folder beside it.
+skiff_wine_own_prefix() { # NAME
+    export WINEPREFIX=$SKIFF_BUILD/wine/$1-prefix
+    export SKIFF_WINE_TMP=$SKIFF_BUILD/wine/$1-tmp
+    mkdir -p "$SKIFF_WINE_TMP"
+}
+
 skiff_wine_prefix() {
     if [ -f "$WINEPREFIX/.skiffdesk-ready" ]; then
         return 0
