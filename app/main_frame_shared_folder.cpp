@@ -22,7 +22,8 @@ public:
 
     Documents DocumentsFolder(std::string& path) override {
         using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-        const HMODULE shell = LoadLibraryA("shell32.dll");
+        const std::string library = AfxGetSystemFilePath("shell32.dll");
+        const HMODULE shell = library.empty() ? nullptr : LoadLibraryA(library.c_str());
         const FARPROC proc = shell != nullptr ? GetProcAddress(shell, "SHGetFolderPathA") : nullptr;
         if (proc == nullptr) {
             if (shell != nullptr)
@@ -95,15 +96,6 @@ private:
     CMainFrame& m_frame;
 };
 
-// subst by its full path in the system folder: a copy in the current folder is never run.
-std::string SubstProgram() {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder)
-        return {};
-    return std::string(folder, length) + "\\subst.exe";
-}
-
 } // namespace
 
 void CMainFrame::MapSharedFolder() {
@@ -118,7 +110,7 @@ void CMainFrame::MapSharedFolder() {
     m_sharedFolder = sharedfolder::StripTrailingBackslash(
         GetSharedFolder(sharedfolder::kSection, sharedfolder::kOverrideName,
                         sharedfolder::kDefaultPath, sharedfolder::kDocumentsFolderId));
-    const std::string subst = SubstProgram();
+    const std::string subst = AfxGetSystemFilePath("subst.exe");
     const std::string parameters = sharedfolder::SubstParameters(m_sharedFolder);
     const auto started =
         subst.empty() ? 0

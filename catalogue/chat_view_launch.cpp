@@ -2,24 +2,21 @@
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
 #include "deployment.h"
+#include "framework/win_app.h"
 
 #include <shellapi.h>
 
 namespace {
 
-constexpr char kClientName[] = "mstsc.exe";
-
-// The client in the system folder, by its full path, so that a program of that name in the
-// current folder is never started in its place; the bare name only when it is not there.
+// The client in the system folder, by its full path; empty when it is not there. Never the
+// bare name: the shell would look in the program's folder and the current folder first, and
+// a per-user install folder is writable by anything the user runs.
 std::string RemoteDesktopClient() {
-    char folder[MAX_PATH];
-    const UINT n = GetSystemDirectoryA(folder, sizeof folder);
-    if (n == 0 || n >= sizeof folder)
-        return kClientName;
-    const std::string path = std::string(folder, n) + "\\" + kClientName;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::string path = AfxGetSystemFilePath("mstsc.exe");
+    const DWORD attributes =
+        path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return kClientName;
+        return {};
     return path;
 }
 
@@ -28,9 +25,12 @@ std::string RemoteDesktopClient() {
 void CChatView::LaunchApp(const std::string& path) {
     const std::string parameters = "\"" + path + "\"";
     const std::string client = RemoteDesktopClient();
-    const HINSTANCE started =
-        ShellExecuteA(nullptr, "open", client.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
-    if (reinterpret_cast<UINT_PTR>(started) <= 32)
+    const UINT_PTR started =
+        client.empty()
+            ? 0
+            : reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "open", client.c_str(),
+                                                       parameters.c_str(), nullptr, SW_SHOWNORMAL));
+    if (started <= 32)
         MessageBox(std::string(catalogue_texts::kLaunchFailed) + deployment::kRdpHost + ".",
                    catalogue_texts::kLaunchFailedCaption, MB_OK);
 }

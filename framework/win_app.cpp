@@ -184,3 +184,11 @@ std::string AfxGetModulePath() {
         path.resize(path.size() * 2);
     }
 }
+
+std::string AfxGetSystemFilePath(const char* fileName) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
+    if (length == 0 || length >= sizeof folder)
+        return {};
+    return std::string(folder, length) + "\\" + fileName;
+}

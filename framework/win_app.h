@@ -88,3 +88,7 @@ HINSTANCE AfxGetInstanceHandle();
 std::string AfxGetAppName();
 // The full path of the running program's executable; empty when the system cannot tell it.
 std::string AfxGetModulePath();
+// The full path of a file in the system folder (whether or not it exists); empty when the
+// system folder cannot be told. Programs and libraries of the system are started by this path,
+// never by a bare name, which the system would look for in the program's folder first.
+std::string AfxGetSystemFilePath(const char* fileName);

@@ -288,8 +288,9 @@ TEST_F(CatalogueTest, DoubleClickStartsOnlyTheItemUnderThePointer) {
     EXPECT_EQ(WaitForRecord(kRemoteDesktopDouble, 2, kQuietSpell).size(), 1u);
 }
 
-TEST_F(CatalogueTest, WithoutTheClientEachItemGivesOneBox) {
-    ASSERT_TRUE(RemoveRemoteDesktopClients());
+// Only the system's client is started: the copy planted beside the program never runs.
+TEST_F(CatalogueTest, WithoutTheSystemClientEachItemGivesOneBox) {
+    ASSERT_TRUE(RemoveSystemRemoteDesktopClient());
     ASSERT_TRUE(WriteConnectionFile("a.rdp", "A"));
     ASSERT_TRUE(WriteConnectionFile("b.rdp", "B"));
     HWND list = StartAndFindList();
@@ -306,6 +307,7 @@ TEST_F(CatalogueTest, WithoutTheClientEachItemGivesOneBox) {
         ASSERT_TRUE(support::AnswerMessageBox(*shown, IDOK));
     }
     EXPECT_FALSE(WaitForMessageBox(*m_pProgram, kQuietSpell).has_value());
+    EXPECT_TRUE(Record(kRemoteDesktopDouble).empty());
 }
 
 TEST_F(CatalogueTest, EnterStartsEverySelectedItem) {

@@ -146,7 +146,8 @@ void SandboxTest::SetUp() {
     std::filesystem::create_directories(AppsFolder(), error);
     ASSERT_TRUE(std::filesystem::is_directory(AppsFolder())) << "cannot create " << AppsFolder();
     ASSERT_FALSE(CopyProgram(kProgramFile).empty());
-    // The program's folder is one of the places the shell looks for mstsc.exe.
+    // Planted beside the program, where the shell would look first for the bare name: the
+    // program must start only the system's copy.
     ASSERT_TRUE(
         CopyOver(std::string(SKIFF_E2E_DOUBLES) + "\\mstsc.exe", m_strSandbox + "\\mstsc.exe"));
     // Inherited by the program and by the doubles it starts.
@@ -330,9 +331,8 @@ std::string SandboxTest::SystemRemoteDesktopClient() {
     return SystemClientPath();
 }
 
-bool SandboxTest::RemoveRemoteDesktopClients() const {
-    return DeleteFileA(SystemRemoteDesktopClient().c_str()) &&
-           DeleteFileA((m_strSandbox + "\\mstsc.exe").c_str());
+bool SandboxTest::RemoveSystemRemoteDesktopClient() {
+    return DeleteFileA(SystemRemoteDesktopClient().c_str());
 }
 
 bool SandboxTest::WriteAppsFile(const std::string& relativePath, const std::string& bytes) const {

@@ -99,9 +99,9 @@ protected:
     bool WriteConnectionFile(const std::string& relativePath, const std::string& name) const;
     bool WriteAppsFile(const std::string& relativePath, const std::string& bytes) const;
     // The remote desktop client double lives where the system's client does; this takes it
-    // away (and the sandbox's copy) for the rest of the test.
+    // away for the rest of the test (the copy planted beside the program stays).
     static std::string SystemRemoteDesktopClient();
-    bool RemoveRemoteDesktopClients() const;
+    static bool RemoveSystemRemoteDesktopClient();
     // The application list of the main window.
     static HWND ListOf(HWND mainWindow);
 
