@@ -75,19 +75,26 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
 
 void CChatView::OnInitialUpdate() {
     CListViewEx::OnInitialUpdate();
+    BuildImageLists();
+    InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT,
+                 ScaleForWindow(m_hWnd, kColumnWidth));
+}
+
+void CChatView::BuildImageLists() {
     // The globes are drawn at 100%, 150% and 200%; the list shows the one for its DPI.
     static constexpr UINT kLargeDrawings[] = {IDB_APP_LARGE, IDB_APP_LARGE_150, IDB_APP_LARGE_200};
     static constexpr UINT kSmallDrawings[] = {IDB_APP_SMALL, IDB_APP_SMALL_150, IDB_APP_SMALL_200};
     const int large = ScaleForWindow(m_hWnd, kLargePicture);
     const int small = ScaleForWindow(m_hWnd, kSmallPicture);
-    if (m_imageLarge.m_hImageList == nullptr)
-        m_imageLarge.Create(kLargeDrawings, large, large, 1, kTransparent);
-    if (m_imageSmall.m_hImageList == nullptr)
-        m_imageSmall.Create(kSmallDrawings, small, small, 1, kTransparent);
+    // The list lets go of the old lists before they are destroyed.
+    SetImageList(nullptr, LVSIL_NORMAL);
+    SetImageList(nullptr, LVSIL_SMALL);
+    m_imageLarge.DeleteImageList();
+    m_imageSmall.DeleteImageList();
+    m_imageLarge.Create(kLargeDrawings, large, large, 1, kTransparent);
+    m_imageSmall.Create(kSmallDrawings, small, small, 1, kTransparent);
     SetImageList(m_imageLarge.m_hImageList, LVSIL_NORMAL);
     SetImageList(m_imageSmall.m_hImageList, LVSIL_SMALL);
-    InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT,
-                 ScaleForWindow(m_hWnd, kColumnWidth));
 }
 
 BOOL CChatView::FillList() {

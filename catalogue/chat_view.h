@@ -33,6 +33,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // The pictures and the one column.
     void OnInitialUpdate() override;
+    // The large and small pictures at the window's DPI, made anew and given to the list.
+    void BuildImageLists();
 
     // Hands text to the document's second view when that is the text pane.
     void ForwardMessage(const std::string& text);
@@ -66,7 +68,7 @@ public:
     void ReloadCatalogue();
 
     // Starts the remote desktop client on a connection file; tells the user when it cannot.
-    void LaunchApp(const std::string& path);
+    void LaunchApp(const std::wstring& path);
 
     int m_nCount = 0;
     CImageList m_imageLarge;

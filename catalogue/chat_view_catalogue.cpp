@@ -4,6 +4,7 @@
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
 #include "catalogue/file_scanner.h"
+#include "framework/text_convert.h"
 #include "framework/wait_cursor.h"
 #include "framework/win_app.h"
 
@@ -52,6 +53,7 @@ void CChatView::LoadCatalogue() {
 
 BOOL CChatView::MakeAppItem(std::string path, RemoteAppItem& item) {
     item.m_strPath = path;
+    item.m_widePath = AnsiToWide(path);
     std::string name;
     if (!ReadAppName(std::move(path), name) || name.empty())
         return FALSE;

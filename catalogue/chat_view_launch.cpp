@@ -2,6 +2,7 @@
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
 #include "deployment.h"
+#include "framework/text_convert.h"
 #include "framework/win_app.h"
 
 #include <shellapi.h>
@@ -22,13 +23,13 @@ std::string RemoteDesktopClient() {
 
 } // namespace
 
-void CChatView::LaunchApp(const std::string& path) {
-    const std::string parameters = "\"" + path + "\"";
-    const std::string client = RemoteDesktopClient();
+void CChatView::LaunchApp(const std::wstring& path) {
+    const std::wstring parameters = L"\"" + path + L"\"";
+    const std::wstring client = AnsiToWide(RemoteDesktopClient());
     const UINT_PTR started =
         client.empty()
             ? 0
-            : reinterpret_cast<UINT_PTR>(ShellExecuteA(nullptr, "open", client.c_str(),
+            : reinterpret_cast<UINT_PTR>(ShellExecuteW(nullptr, L"open", client.c_str(),
                                                        parameters.c_str(), nullptr, SW_SHOWNORMAL));
     if (started <= 32)
         MessageBox(std::string(catalogue_texts::kLaunchFailed) + deployment::kRdpHost + ".",
@@ -41,7 +42,7 @@ void CChatView::OnConnect() {
         // Asked before the start: a failure box is modal, and the list may change meanwhile.
         const int next = GetNextItem(current, LVNI_SELECTED);
         if (current >= 0 && static_cast<std::size_t>(current) < g_remoteApps.size())
-            LaunchApp(g_remoteApps[static_cast<std::size_t>(current)].m_strPath);
+            LaunchApp(g_remoteApps[static_cast<std::size_t>(current)].m_widePath);
         current = next;
     }
 }
@@ -49,6 +50,6 @@ void CChatView::OnConnect() {
 void CChatView::OnLButtonDblClk(UINT, POINT point) {
     const int item = ItemAt(point);
     if (item >= 0 && static_cast<std::size_t>(item) < g_remoteApps.size())
-        LaunchApp(g_remoteApps[static_cast<std::size_t>(item)].m_strPath);
+        LaunchApp(g_remoteApps[static_cast<std::size_t>(item)].m_widePath);
     Default();
 }

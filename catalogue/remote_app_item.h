@@ -10,7 +10,8 @@ struct RemoteAppItem {
     std::string m_strPath;     // full path of the connection file, as the folder walk formed it
     std::string m_strName;     // the application name; never empty
     std::int32_t m_nIndex = 0; // the item's position in the list view
+    std::wstring m_widePath;   // the same path as the file system names it: opened and launched
 };
 
-// Filled once while the list view is created, then unchanged until the program ends.
+// Filled while the list view is created, and again by each reload (F5).
 extern std::vector<RemoteAppItem> g_remoteApps;

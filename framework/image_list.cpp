@@ -17,8 +17,13 @@ SIZE SizeOf(HBITMAP bitmap) {
 } // namespace
 
 CImageList::~CImageList() {
+    DeleteImageList();
+}
+
+void CImageList::DeleteImageList() {
     if (m_hImageList != nullptr)
         ImageList_Destroy(m_hImageList);
+    m_hImageList = nullptr;
 }
 
 BOOL CImageList::Create(std::span<const UINT> drawings, int cx, int cy, int nGrow,

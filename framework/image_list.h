@@ -19,6 +19,8 @@ public:
     // at it, cut into pictures cx wide. crMask is the transparent colour.
     BOOL Create(std::span<const UINT> drawings, int cx, int cy, int nGrow, COLORREF crMask);
     int GetImageCount() const;
+    // Destroys the pictures; Create may then make new ones.
+    void DeleteImageList();
 
     HIMAGELIST m_hImageList = nullptr;
 };

@@ -6,3 +6,5 @@
 
 // Characters the code page cannot hold become its default character ('?').
 std::string WideToAnsi(const char16_t* text, std::size_t length);
+// The other way: ANSI text as UTF-16 (Windows builds only).
+std::wstring AnsiToWide(const std::string& text);

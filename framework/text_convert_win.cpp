@@ -18,3 +18,14 @@ std::string WideToAnsi(const char16_t* text, std::size_t length) {
     result.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
     return result;
 }
+
+std::wstring AnsiToWide(const std::string& text) {
+    if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX))
+        return {};
+    const int length = static_cast<int>(text.size());
+    const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), n);
+    return wide;
+}

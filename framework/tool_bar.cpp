@@ -4,6 +4,7 @@
 #include "framework/dpi.h"
 #include "framework/frame_wnd.h"
 #include "framework/resource_string.h"
+#include "framework/text_convert.h"
 #include "framework/win_app.h"
 
 #include <commctrl.h>
@@ -30,17 +31,6 @@ protected:
 private:
     HWND m_hWndToolBar;
 };
-
-std::wstring Widen(const std::string& text) {
-    if (text.empty())
-        return {};
-    const int n =
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
-    return wide;
-}
 
 } // namespace
 
@@ -229,7 +219,7 @@ LRESULT CToolBar::OnNotify(WPARAM, LPARAM lParam) {
             info->lpszText = m_strTip.data();
         } else {
             auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-            m_wstrTip = Widen(m_strTip);
+            m_wstrTip = AnsiToWide(m_strTip);
             info->hinst = nullptr;
             info->lpszText = m_wstrTip.data();
         }
