@@ -1,6 +1,8 @@
 # Remote application catalogue. The connection-file reader, the path rules and text fitting
 # are portable and join the core library; the views and the folder walk are program classes.
 list(APPEND SKIFF_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/app_filter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/app_icon_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app_name.cpp
     ${CMAKE_CURRENT_LIST_DIR}/catalogue_rules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/remote_app_item.cpp
