@@ -35,6 +35,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCTA lpcs) {
         return -1;
     if (!CreateToolBar())
         return -1;
+    CreateFindBox();
     if (!CreateStatusBar())
         return -1;
     DockToolBar();
@@ -46,6 +47,21 @@ BOOL CMainFrame::CreateToolBar() {
     return m_toolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_TOOLBAR) &&
            m_toolBar.LoadBitmap(IDR_MAINFRAME) &&
            m_toolBar.SetButtons(kToolBarButtons, static_cast<int>(std::size(kToolBarButtons)));
+}
+
+void CMainFrame::CreateFindBox() {
+    auto* list = dynamic_cast<CChatView*>(m_splitter.GetPane(0, 0));
+    if (list == nullptr || !m_findBox.Create(m_toolBar.GetToolBarCtrl(), IDC_FIND_APP, list))
+        return;
+    list->SetFindBox(&m_findBox);
+    m_toolBar.SetTrailingWindow(m_findBox.m_hWnd, CFindBox::kWidth);
+}
+
+std::string CMainFrame::GetIdleMessage() const {
+    const auto* list =
+        m_splitter.m_hWnd != nullptr ? dynamic_cast<CChatView*>(m_splitter.GetPane(0, 0)) : nullptr;
+    const std::string found = list != nullptr ? list->GetFindStatus() : std::string();
+    return found.empty() ? CFrameWnd::GetIdleMessage() : found;
 }
 
 BOOL CMainFrame::CreateStatusBar() {

@@ -2,6 +2,7 @@
 // the application list above the text pane, in a two-row splitter.
 #pragma once
 
+#include "catalogue/find_box.h"
 #include "framework/frame_wnd.h"
 #include "framework/splitter_wnd.h"
 #include "framework/status_bar.h"
@@ -23,6 +24,10 @@ public:
     CSplitterWnd m_splitter;
     CStatusBar m_statusBar;
     CToolBar m_toolBar;
+    CFindBox m_findBox; // in the toolbar, after its buttons
+
+    // "Ready", or how many applications a search shows.
+    std::string GetIdleMessage() const override;
 
     // The shared-folder drive (main_frame_shared_folder.cpp).
     OSVERSIONINFOA m_osVersion{};
@@ -52,6 +57,8 @@ protected:
 
 private:
     BOOL CreateToolBar();
+    // The find box after the toolbar's buttons, typing into the application list.
+    void CreateFindBox();
     BOOL CreateStatusBar();
     void DockToolBar();
 

@@ -10,4 +10,9 @@ inline constexpr char kLaunchFailedCaption[] = "Unknown error";
 // Followed by the remote desktop client vendor's host and a full stop.
 inline constexpr char kLaunchFailed[] =
     "The Program does not launch your Microsoft Remote Desktop Connection.  Please update it at ";
+// The find box before anything is typed in it.
+inline constexpr char kFindCue[] = "Find an application (Ctrl+F)";
+// The status bar while a search is typed: "<shown> of <all> applications".
+inline constexpr char kFindCountMiddle[] = " of ";
+inline constexpr char kFindCountEnd[] = " applications";
 } // namespace catalogue_texts

@@ -49,13 +49,16 @@ const MessageEntry CChatView::messageEntries[] = {
     MessageRow<&CChatView::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
     MessageRow<&CChatView::OnContextMenu>(WM_CONTEXTMENU),
     ReflectedRow<&CChatView::OnNotifyReflected>(WM_NOTIFY),
+    CommandRow<&CChatView::OnFindApp>(ID_FIND_APP),
+    MessageRow<&CChatView::OnChar>(WM_CHAR),
+    MessageRow<&CChatView::OnReadIcons>(kReadIconsMessage),
 };
 const MessageMap CChatView::messageMap{&CListViewEx::messageMap, messageEntries};
 
 BOOL CChatView::PreCreateWindow(CREATESTRUCTA& cs) {
     // The view frees its image lists itself; a control that freed them too would free them
-    // twice.
-    cs.style |= LVS_REPORT | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS;
+    // twice. The items' texts and pictures stay in the catalogue (owner data).
+    cs.style |= LVS_REPORT | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS | LVS_OWNERDATA;
     return CListViewEx::PreCreateWindow(cs);
 }
 
@@ -95,21 +98,16 @@ void CChatView::BuildImageLists() {
     m_imageSmall.Create(kSmallDrawings, small, small, 1, kTransparent);
     SetImageList(m_imageLarge.m_hImageList, LVSIL_NORMAL);
     SetImageList(m_imageSmall.m_hImageList, LVSIL_SMALL);
+    ForgetIcons();
+    InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 BOOL CChatView::FillList() {
     m_nCount = static_cast<int>(g_remoteApps.size());
-    // One repaint for the whole list, and room for every item at once: inserting item by
-    // item into a list that redraws and grows each time costs far more than the items.
-    SendMessage(WM_SETREDRAW, FALSE);
-    SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(GetItemCount() + m_nCount));
-    for (RemoteAppItem& app : g_remoteApps) {
-        const int n = GetItemCount();
-        app.m_nIndex = n;
-        InsertItem(n, app.m_strName, 0);
-    }
-    SendMessage(WM_SETREDRAW, TRUE);
-    InvalidateRect(m_hWnd, nullptr, TRUE);
+    for (std::size_t i = 0; i < g_remoteApps.size(); ++i)
+        g_remoteApps[i].m_nIndex = static_cast<std::int32_t>(i);
+    ForgetIcons();
+    ShowMatches();
     return TRUE;
 }
 

@@ -8,8 +8,10 @@
 #include "framework/image_list.h"
 
 #include <string>
+#include <vector>
 
 class CCmdUI;
+class CFindBox;
 
 class CChatView : public CListViewEx {
 public:
@@ -33,7 +35,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     // The pictures and the one column.
     void OnInitialUpdate() override;
-    // The large and small pictures at the window's DPI, made anew and given to the list.
+    // The large and small pictures at the window's DPI, made anew and given to the list; the
+    // applications' own icons are read again as they are drawn.
     void BuildImageLists();
 
     // Hands text to the document's second view when that is the text pane.
@@ -58,8 +61,31 @@ public:
     BOOL ReadAppName(std::string path, std::string& name);
     static std::string GetFolder(const std::string& path);
 
-    // One item per catalogue entry, in catalogue order.
+    // One item per catalogue entry, in catalogue order (only the matches while a search is
+    // typed). The list holds no copies: it asks for each item's text and picture as it draws.
     BOOL FillList();
+
+    // Find as you type (catalogue/chat_view_find.cpp). Item i of the list is catalogue entry
+    // i while nothing is typed and the i-th match otherwise; every use of an item goes
+    // through AppOfItem. -1: no such item.
+    int AppOfItem(int nItem) const;
+    // Shows only the applications whose names contain text; all of them when it is empty.
+    void SetFindText(const std::string& text);
+    const std::string& GetFindText() const { return m_strFind; }
+    // "N of M applications" while a search is typed; empty otherwise.
+    std::string GetFindStatus() const;
+    // The box in the toolbar that types into SetFindText.
+    void SetFindBox(CFindBox* pFindBox) { m_pFindBox = pFindBox; }
+    // The focus into the list, at the focused item or else the first.
+    void FocusList();
+    // Starts every selected application.
+    void StartSelection() { OnConnect(); }
+
+    // The picture of catalogue entry nApp: its own icon once read, else the globe (0)
+    // (catalogue/chat_view_icons.cpp).
+    int ImageOfApp(int nApp);
+    // Private message: reads the icons asked for during the last paint.
+    static constexpr UINT kReadIconsMessage = WM_APP + 1;
     // The item menu and the view-type menu at a point on the screen; FALSE when the menu
     // cannot be loaded.
     BOOL ShowItemMenu(POINT screen);
@@ -92,12 +118,32 @@ protected:
     void OnUpdateViewSmallIcons(CCmdUI* pCmdUI);
     void OnUpdateViewList(CCmdUI* pCmdUI);
     void OnUpdateViewDetails(CCmdUI* pCmdUI);
+    // Ctrl+F.
+    void OnFindApp();
+    // A character typed in the list starts a search with it.
+    LRESULT OnChar(WPARAM wParam, LPARAM lParam);
+    LRESULT OnReadIcons(WPARAM wParam, LPARAM lParam);
 
 private:
     DWORD ViewType() const { return GetStyle() & LVS_TYPEMASK; }
     void SetViewType(DWORD type);
     // The item under point, on its icon, label or state icon; -1 elsewhere.
     int ItemAt(POINT point) const;
+    // The list item that shows catalogue entry nApp, or -1.
+    int ItemOfApp(int nApp) const;
+    // The list's item count from the search; the status bar says how many are shown.
+    void ShowMatches();
+    // The item texts and pictures the list asks for.
+    void GetDispInfo(NMHDR* header);
+    void ForgetIcons();
+    // Reads nApp's icon file into both image lists; the index, or 0 (the globe).
+    int ReadIcon(int nApp);
+
+    std::string m_strFind;
+    std::vector<int> m_shownApps; // while a search is typed: the entries shown, in order
+    std::vector<int> m_appImages; // per entry: its picture, or kIconUnread / kIconQueued
+    std::vector<int> m_iconQueue; // entries drawn with the globe until their icons are read
+    CFindBox* m_pFindBox = nullptr;
 
     static const MessageEntry messageEntries[];
 };

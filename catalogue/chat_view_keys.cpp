@@ -1,7 +1,11 @@
 // The list view's keyboard: Enter, the context-menu keys, F5.
 #include "catalogue/chat_view.h"
 
+#include "framework/text_convert.h"
+
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -35,7 +39,13 @@ LRESULT CChatView::OnContextMenu(WPARAM, LPARAM lParam) {
 }
 
 LRESULT CChatView::OnNotifyReflected(WPARAM, LPARAM lParam) {
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == LVN_GETDISPINFOA || header->code == LVN_GETDISPINFOW) {
+        GetDispInfo(header);
+        return 0;
+    }
+    if (header->code == LVN_ODFINDITEMA || header->code == LVN_ODFINDITEMW)
+        return -1; // typing goes to the find box instead
     if (header->code != LVN_KEYDOWN)
         return 0;
     // Enter is read here rather than from NM_RETURN, which some controls send only while an
@@ -51,6 +61,30 @@ LRESULT CChatView::OnNotifyReflected(WPARAM, LPARAM lParam) {
         break;
     }
     return 0;
+}
+
+void CChatView::GetDispInfo(NMHDR* header) {
+    // The text is copied into the caller's buffer, which may be another process's request
+    // passed through the control.
+    auto* item = &reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+    const int app = AppOfItem(item->iItem);
+    if ((item->mask & LVIF_IMAGE) != 0)
+        item->iImage = ImageOfApp(app);
+    if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
+        return;
+    const std::string& name = app != -1 ? g_remoteApps[static_cast<std::size_t>(app)].m_strName
+                                        : std::string();
+    if (header->code == LVN_GETDISPINFOW) {
+        const std::wstring wide = AnsiToWide(name);
+        auto* text = reinterpret_cast<wchar_t*>(item->pszText);
+        const std::size_t n = std::min(wide.size(), static_cast<std::size_t>(item->cchTextMax - 1));
+        wide.copy(text, n);
+        text[n] = L'\0';
+    } else {
+        const std::size_t n = std::min(name.size(), static_cast<std::size_t>(item->cchTextMax - 1));
+        name.copy(item->pszText, n);
+        item->pszText[n] = '\0';
+    }
 }
 
 void CChatView::ReloadCatalogue() {

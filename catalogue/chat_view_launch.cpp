@@ -41,15 +41,14 @@ void CChatView::OnConnect() {
     while (current != -1) {
         // Asked before the start: a failure box is modal, and the list may change meanwhile.
         const int next = GetNextItem(current, LVNI_SELECTED);
-        if (current >= 0 && static_cast<std::size_t>(current) < g_remoteApps.size())
-            LaunchApp(g_remoteApps[static_cast<std::size_t>(current)].m_widePath);
+        if (const int app = AppOfItem(current); app != -1)
+            LaunchApp(g_remoteApps[static_cast<std::size_t>(app)].m_widePath);
         current = next;
     }
 }
 
 void CChatView::OnLButtonDblClk(UINT, POINT point) {
-    const int item = ItemAt(point);
-    if (item >= 0 && static_cast<std::size_t>(item) < g_remoteApps.size())
-        LaunchApp(g_remoteApps[static_cast<std::size_t>(item)].m_widePath);
+    if (const int app = AppOfItem(ItemAt(point)); app != -1)
+        LaunchApp(g_remoteApps[static_cast<std::size_t>(app)].m_widePath);
     Default();
 }

@@ -64,6 +64,9 @@ public:
     void SetMessageText(const std::string& text);
     void SetMessageText(UINT nID);
     void SetPromptText(UINT nID);
+    // What the message pane shows when nothing else is said ("Ready"); a frame may say more.
+    virtual std::string GetIdleMessage() const;
+    void ShowIdleMessage() { SetMessageText(GetIdleMessage()); }
 
     BOOL OnCmdMsg(UINT nID, CmdMode mode, CCmdUI* pCmdUI) override;
 

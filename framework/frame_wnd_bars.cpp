@@ -100,6 +100,10 @@ void CFrameWnd::SetMessageText(UINT nID) {
     SetMessageText(AfxLoadString(nID));
 }
 
+std::string CFrameWnd::GetIdleMessage() const {
+    return AfxLoadString(AFX_IDS_IDLEMESSAGE);
+}
+
 void CFrameWnd::SetPromptText(UINT nID) {
     SetMessageText(AfxExtractSubString(AfxLoadString(nID), 0));
 }
@@ -122,7 +126,7 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
 LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
     const UINT flags = HIWORD(wParam);
     if (flags == 0xFFFF && lParam == 0)
-        SetMessageText(AFX_IDS_IDLEMESSAGE);
+        ShowIdleMessage();
     else if ((flags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) != 0)
         SetMessageText(std::string());
     else
@@ -131,7 +135,7 @@ LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam) {
 }
 
 void CFrameWnd::OnExitMenuLoop() {
-    SetMessageText(AFX_IDS_IDLEMESSAGE);
+    ShowIdleMessage();
 }
 
 void CFrameWnd::OnViewToolBar() {

@@ -47,7 +47,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     m_nScale = WholeScaleForWindow(m_hWnd);
     m_hWndToolBar =
         CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                             CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
                         0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
                         AfxGetInstanceHandle(), nullptr);
@@ -145,8 +145,40 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
         }
     }
     const bool across = bHorz || IsFloating();
+    if (across && m_hWndTrailing != nullptr)
+        extent.cx += (kSeparatorWidth + m_nTrailingWidth) * m_nScale;
     return across ? SIZE{extent.cx + GripperSize() + 2 * pad, extent.cy + 2 * pad}
                   : SIZE{extent.cx + 2 * pad, extent.cy + GripperSize() + 2 * pad};
+}
+
+bool CToolBar::IsUpright() const {
+    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
+    return !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+}
+
+void CToolBar::SetTrailingWindow(HWND hWnd, int nWidth) {
+    m_hWndTrailing = hWnd;
+    m_nTrailingWidth = nWidth;
+    PlaceTrailingWindow();
+}
+
+void CToolBar::PlaceTrailingWindow() {
+    const int count = GetCount();
+    RECT last{};
+    if (m_hWndTrailing == nullptr || count == 0 ||
+        !::SendMessageA(m_hWndToolBar, TB_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                        reinterpret_cast<LPARAM>(&last)))
+        return;
+    RECT client{};
+    ::GetClientRect(m_hWndToolBar, &client);
+    const int left = last.right + kSeparatorWidth * m_nScale;
+    const int width = std::min<int>(m_nTrailingWidth * m_nScale, client.right - left);
+    if (IsUpright() || width <= 0) {
+        ::ShowWindow(m_hWndTrailing, SW_HIDE);
+        return;
+    }
+    ::MoveWindow(m_hWndTrailing, left, last.top + 1, width, last.bottom - last.top - 2, TRUE);
+    ::ShowWindow(m_hWndTrailing, SW_SHOWNA);
 }
 
 void CToolBar::LayoutControl() {
@@ -154,13 +186,13 @@ void CToolBar::LayoutControl() {
         return;
     RECT client{};
     GetClientRect(&client);
-    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
-    const bool vertical = !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    const bool vertical = IsUpright();
     const int pad = kPad * m_nScale;
     const int left = vertical ? pad : GripperSize() + pad;
     const int top = vertical ? GripperSize() + pad : pad;
     ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - pad),
                  std::max(0L, client.bottom - top - pad), TRUE);
+    PlaceTrailingWindow();
 }
 
 void CToolBar::OnOrientation(BOOL bHorz) {
@@ -228,7 +260,7 @@ LRESULT CToolBar::OnNotify(WPARAM, LPARAM lParam) {
     if (code == TBN_HOTITEMCHANGE && (GetBarStyle() & CBRS_FLYBY) != 0 && m_pDockSite != nullptr) {
         const auto* hot = reinterpret_cast<const NMTBHOTITEM*>(lParam);
         if ((hot->dwFlags & HICF_LEAVING) != 0)
-            m_pDockSite->SetMessageText(AFX_IDS_IDLEMESSAGE);
+            m_pDockSite->ShowIdleMessage();
         else
             m_pDockSite->SetPromptText(static_cast<UINT>(hot->idNew));
         return 0;

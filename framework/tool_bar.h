@@ -32,6 +32,9 @@ public:
     // The command of button nIndex (ID_SEPARATOR for a gap).
     UINT GetItemID(int nIndex) const;
     int GetCount() const;
+    // A window of the caller's, a child of the toolbar control, laid out in the row after the
+    // last button, at most nWidth pixels wide at 96 DPI; hidden while the bar stands upright.
+    void SetTrailingWindow(HWND hWnd, int nWidth);
 
     SIZE CalcFixedLayout(BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget) override;
@@ -45,10 +48,14 @@ protected:
 private:
     static const MessageEntry messageEntries[];
     SIZE Scaled(SIZE size) const { return SIZE{size.cx * m_nScale, size.cy * m_nScale}; }
+    bool IsUpright() const;
+    void PlaceTrailingWindow();
 
     HWND m_hWndToolBar = nullptr;
     int m_nScale = 1; // the whole factor of the window's DPI over 96
     int m_nImages = 0;
+    HWND m_hWndTrailing = nullptr;
+    int m_nTrailingWidth = 0; // at 96 DPI
     std::string m_strTip; // the tooltip text handed out last
     std::wstring m_wstrTip;
 };

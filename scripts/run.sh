@@ -33,6 +33,12 @@ write_rdp "Office/Spreadsheet.rdp" "Spreadsheet"
 write_rdp "Office/Word processor.rdp" "Word processor"
 write_rdp "Office/Presentations/Slides.rdp" "Slides"
 write_rdp "Graphics/Paint.rdp" "Paint"
+# Some applications come with their own icons (drawn by packaging/make_demo_icons.sh); the
+# others show the globe.
+demo=$SKIFF_ROOT/packaging/demo-apps
+cp "$demo/Drawing.ico" "$run/apps/Graphics/Paint.ico"
+cp "$demo/office/Spreadsheet.ico" "$run/apps/Office/Spreadsheet.ico"
+cp "$demo/Text Editor.ico" "$run/apps/Notepad.ico"
 
 server_pid=""
 cleanup() {

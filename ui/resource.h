@@ -36,6 +36,8 @@
 #define IDD_ABOUTBOX 100
 #define IDC_WEB_LINK 1012
 #define IDC_SUPPORT_LINK 1013
+// The find box in the toolbar, which narrows the application list
+#define IDC_FIND_APP 1014
 #define IDC_STATIC -1
 
 // Strings
@@ -54,10 +56,12 @@
 #define ID_VIEW_LIST 32779
 #define ID_VIEW_DETAILS 32780
 #define ID_REGISTER_USER 32781
+#define ID_FIND_APP 32782 // Ctrl+F: the caret into the find box
 
 #ifndef RC_INVOKED
 // Menu and accelerator commands live from 0x8000 up; the framework's start at AFX_FIRST_ID.
 static_assert(ID_CONNECT >= 0x8000 && ID_REGISTER_USER < AFX_FIRST_ID);
 static_assert(ID_REGISTER_USER - ID_CONNECT == 5, "the program's commands are 32776 to 32781");
+static_assert(ID_FIND_APP == ID_REGISTER_USER + 1 && ID_FIND_APP < AFX_FIRST_ID);
 static_assert(IDS_CLOSING_CONNECTION < AFX_FIRST_ID && IDR_MAINFRAME < AFX_FIRST_ID);
 #endif

@@ -5,6 +5,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
 #include "tests/support/process.h"
 #include "tests/support/records.h"
 #include "tests/support/remote_list_view.h"
@@ -20,6 +24,8 @@ constexpr int kViewBigIcons = 32777;
 constexpr int kViewSmallIcons = 32778;
 constexpr int kViewList = 32779;
 constexpr int kViewDetails = 32780;
+constexpr int kFindApp = 32782;
+constexpr int kFindBoxId = 1014;
 constexpr char kNameNotFound[] = "Error, Do not find the APP name!";
 constexpr char kLaunchFailed[] = "The Program does not launch your Microsoft Remote Desktop "
                                  "Connection.  Please update it at apps.skiffdesk.example.";
@@ -403,6 +409,193 @@ TEST_F(CatalogueTest, AFolderLinkLeadingBackUpIsListedOnce) {
     HWND list = StartAndFindList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(support::ListItemTexts(list), (std::vector<std::string>{"Top", "Inner"}));
+}
+
+// The find box in the main window's toolbar.
+HWND FindBoxOf(HWND mainWindow) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        mainWindow,
+        [](HWND child, LPARAM out) {
+            if (GetDlgCtrlID(child) != kFindBoxId)
+                return TRUE;
+            *reinterpret_cast<HWND*>(out) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// The status bar control, whose window text is its message pane's.
+HWND StatusBarOf(HWND mainWindow) {
+    constexpr int kStatusBarId = 59393;
+    return FindWindowExA(GetDlgItem(mainWindow, kStatusBarId), nullptr, STATUSCLASSNAMEA, nullptr);
+}
+
+void TypeText(HWND window, const std::string& text) {
+    for (const char c : text)
+        PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+class FindTest : public CatalogueTest {
+protected:
+    void SetUp() override {
+        CatalogueTest::SetUp();
+        for (const auto& [file, name] : {std::pair{"a.rdp", "Word processor"},
+                                         {"b.rdp", "Spreadsheet"},
+                                         {"c.rdp", "WordPad"},
+                                         {"d.rdp", "Paint"}})
+            ASSERT_TRUE(WriteConnectionFile(file, name));
+        m_list = StartAndFindList();
+        ASSERT_NE(m_list, nullptr);
+        m_box = FindBoxOf(m_main);
+        ASSERT_NE(m_box, nullptr);
+    }
+    bool ListShows(const std::vector<std::string>& names) const {
+        return support::WaitFor([&] { return support::ListItemTexts(m_list) == names; });
+    }
+    std::string Quoted(const std::string& file) const { return "\"" + AppPath(file) + "\""; }
+
+    HWND m_list = nullptr;
+    HWND m_box = nullptr;
+    const std::vector<std::string> m_all{"Word processor", "Spreadsheet", "WordPad", "Paint"};
+};
+
+TEST_F(FindTest, TypingNarrowsTheListAndEscBringsItAllBack) {
+    ASSERT_TRUE(support::PressKey(m_main, 'F', support::kCtrl));
+    ASSERT_TRUE(WaitForKeyboardFocus(m_box));
+    TypeText(m_box, "wOR");
+    EXPECT_TRUE(ListShows({"Word processor", "WordPad"}));
+    EXPECT_TRUE(support::WaitFor(
+        [&] { return support::WindowText(StatusBarOf(m_main)) == "2 of 4 applications"; }))
+        << support::WindowText(StatusBarOf(m_main));
+    // Enter starts the selected matches, each from its own file.
+    ASSERT_TRUE(support::SetListItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostKey(m_box, VK_RETURN));
+    EXPECT_EQ(LaunchedFiles(2), (std::vector<std::string>{Quoted("a.rdp"), Quoted("c.rdp")}));
+    ASSERT_TRUE(support::PostKey(m_box, VK_ESCAPE));
+    EXPECT_TRUE(ListShows(m_all));
+    EXPECT_TRUE(WaitForKeyboardFocus(m_list));
+    EXPECT_EQ(support::WindowText(StatusBarOf(m_main)), "Ready");
+    // A letter typed in the list starts a search with it; a double-click starts the match.
+    TypeText(m_list, "n");
+    EXPECT_TRUE(ListShows({"Paint"}));
+    EXPECT_EQ(support::WindowText(m_box), "n");
+    ASSERT_TRUE(PostMessageA(m_list, WM_LBUTTONDBLCLK, MK_LBUTTON, OnItem(m_list, 0)));
+    EXPECT_EQ(LaunchedFiles(3).back(), Quoted("d.rdp"));
+    ASSERT_TRUE(support::SetWindowTextRemote(m_box, "zzz"));
+    EXPECT_TRUE(ListShows({}));
+    ASSERT_TRUE(support::SetWindowTextRemote(m_box, ""));
+    EXPECT_TRUE(ListShows(m_all));
+}
+
+TEST_F(FindTest, ViewsMenusAndReloadWorkOnTheMatches) {
+    ASSERT_TRUE(support::SetWindowTextRemote(m_box, "word"));
+    ASSERT_TRUE(ListShows({"Word processor", "WordPad"}));
+    for (const auto& [command, type] : {std::pair{kViewBigIcons, LVS_ICON},
+                                        {kViewSmallIcons, LVS_SMALLICON},
+                                        {kViewList, LVS_LIST},
+                                        {kViewDetails, LVS_REPORT}}) {
+        SCOPED_TRACE(type);
+        ASSERT_TRUE(support::PostCommand(m_main, command));
+        EXPECT_TRUE(
+            support::WaitFor([&] { return (support::StyleOf(m_list) & LVS_TYPEMASK) == type; }));
+        EXPECT_TRUE(ListShows({"Word processor", "WordPad"}));
+    }
+    ChooseFromPopup(m_list, OnItem(m_list, 1), 0);
+    EXPECT_EQ(LaunchedFiles(1), std::vector<std::string>{Quoted("c.rdp")});
+    // F5 reads the folder again and keeps the search.
+    ASSERT_TRUE(WriteConnectionFile("aa.rdp", "Word art"));
+    ASSERT_TRUE(support::PostKey(m_list, VK_F5));
+    EXPECT_TRUE(ListShows({"Word processor", "Word art", "WordPad"}));
+    ASSERT_TRUE(support::SetListItemState(m_list, -1, 0, LVIS_SELECTED));
+    ASSERT_TRUE(support::SetListItemState(m_list, 2, LVIS_SELECTED, LVIS_SELECTED));
+    ASSERT_TRUE(support::PostCommand(m_main, kConnect));
+    EXPECT_EQ(LaunchedFiles(2).back(), Quoted("c.rdp"));
+    ASSERT_TRUE(support::PostCommand(m_main, kFindApp));
+    EXPECT_TRUE(WaitForKeyboardFocus(m_box));
+}
+
+// An icon file of a 16 and a 32 pixel image, every pixel colour (opaque).
+std::string SolidIcon(COLORREF colour) {
+    std::string file(6 + 2 * 16, '\0');
+    const auto put = [](std::string& bytes, std::size_t at, std::uint32_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+    };
+    put(file, 2, 1, 2);
+    put(file, 4, 2, 2);
+    int entry = 0;
+    for (const std::uint32_t side : {16u, 32u}) {
+        std::string image(40 + side * side * 4 + side * 4, '\0');
+        put(image, 0, 40, 4);
+        put(image, 4, side, 4);
+        put(image, 8, 2 * side, 4);
+        put(image, 12, 1, 2);
+        put(image, 14, 32, 2);
+        for (std::uint32_t p = 0; p < side * side; ++p)
+            put(image, 40 + 4 * p, (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
+                                       GetBValue(colour) | 0xFF000000u, 4);
+        const std::size_t at = 6 + 16 * static_cast<std::size_t>(entry++);
+        file[at] = static_cast<char>(side);
+        file[at + 1] = static_cast<char>(side);
+        put(file, at + 4, 1, 2);
+        put(file, at + 6, 32, 2);
+        put(file, at + 8, static_cast<std::uint32_t>(image.size()), 4);
+        put(file, at + 12, static_cast<std::uint32_t>(file.size()), 4);
+        file += image;
+    }
+    return file;
+}
+
+// Every pixel of an item's icon, as the screen shows it.
+std::vector<COLORREF> IconPixels(HWND list, int item) {
+    const RECT icon = support::ListItemRect(list, item, LVIR_ICON).value_or(RECT{});
+    std::vector<COLORREF> pixels;
+    for (int y = icon.top; y < icon.bottom; ++y) {
+        for (int x = icon.left; x < icon.right; ++x) {
+            POINT at{x, y};
+            ClientToScreen(list, &at);
+            pixels.push_back(support::ScreenPixel(at).value_or(CLR_INVALID));
+        }
+    }
+    return pixels;
+}
+
+TEST_F(CatalogueTest, EachApplicationShowsItsOwnIconOrTheGlobe) {
+    constexpr COLORREF kRed = RGB(255, 0, 0);
+    const std::string good = SolidIcon(kRed);
+    const struct {
+        const char* file;
+        std::string icon; // empty: no icon file
+    } apps[] = {
+        {"a", good}, {"b", ""}, {"c", "not an icon"}, {"d", good.substr(0, good.size() / 2)},
+    };
+    for (const auto& app : apps) {
+        ASSERT_TRUE(WriteConnectionFile(std::string(app.file) + ".rdp", app.file));
+        if (!app.icon.empty()) {
+            ASSERT_TRUE(WriteAppsFile(std::string(app.file) + ".ico", app.icon));
+        }
+    }
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    for (const int view : {kViewDetails, kViewBigIcons}) {
+        SCOPED_TRACE(view);
+        ASSERT_TRUE(support::PostCommand(m_main, view));
+        const auto red = [&](int item) {
+            const std::vector<COLORREF> pixels = IconPixels(list, item);
+            return !pixels.empty() && std::count(pixels.begin(), pixels.end(), kRed) * 4 >
+                                          static_cast<std::ptrdiff_t>(pixels.size());
+        };
+        EXPECT_TRUE(support::WaitFor([&] { return red(0); }));
+        // A missing, a bad and a cut-short icon file all leave the very same globe.
+        const std::vector<COLORREF> globe = IconPixels(list, 1);
+        EXPECT_FALSE(red(1));
+        EXPECT_EQ(IconPixels(list, 2), globe);
+        EXPECT_EQ(IconPixels(list, 3), globe);
+    }
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(support::ListItemTexts(list), (std::vector<std::string>{"a", "b", "c", "d"}));
 }
 
 } // namespace
