@@ -3,15 +3,22 @@
 //   (a) the catalogue load (walk, read, convert)
 //   (b) a baseline that only opens and reads every file's bytes
 //   (c) the chunked text-mode reading the catalogue replaced
-// and the time to fill the list with 100,000 items. Prints one line per figure.
+// Then the list with 100,000 applications: filling it against setting the item count of a
+// bare virtual list, the slowest keystroke of a search against a plain scan of the names, and
+// the process's private memory against the same process before the catalogue; and a start
+// with 1,000 applications with and without icon files. Prints one line per figure.
 #include "bench/part_reader.h"
 #include "catalogue/chat_view.h"
 #include "catalogue/file_scanner.h"
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <psapi.h>
+
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -25,7 +32,9 @@ namespace {
 constexpr int kFolders = 100;
 constexpr int kFilesPerFolder = 100;
 constexpr int kFillItems = 100000;
+constexpr int kStartItems = 1000;
 constexpr int kRuns = 5;
+constexpr int kFillRuns = 31;
 
 std::string ProgramFolder() {
     char path[MAX_PATH];
@@ -99,30 +108,245 @@ std::size_t ReadWhole(const std::string& path) {
     return total;
 }
 
-double FillTime(int items = kFillItems) {
+double MiddleOf(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The list view of the program, shown in a window of its own, without the start-up work of
+// the real window (catalogue, timers): each figure fills it itself.
+struct ShownList {
+    ShownList() {
+        parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                        nullptr);
+        view = new CChatView;
+        view->CListViewEx::Create(nullptr, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 800, 600},
+                                  &parent, 1, nullptr);
+        view->m_bAutoDelete = true;
+        view->OnInitialUpdate();
+    }
+    ~ShownList() { parent.DestroyWindow(); }
+    void Paint() const { UpdateWindow(view->m_hWnd); }
     CWnd parent;
-    parent.CreateEx(0, nullptr, "bench", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr);
-    auto* view = new CChatView;
-    view->Create(nullptr, "", WS_VISIBLE, RECT{0, 0, 400, 300}, &parent, 1, nullptr);
-    view->m_bAutoDelete = true;
-    view->SendMessage(LVM_DELETEALLITEMS);
-    g_remoteApps.assign(static_cast<std::size_t>(items),
-                        RemoteAppItem{"C:\\apps\\x.rdp", "Application", 0});
-    const auto start = std::chrono::steady_clock::now();
-    view->FillList();
-    const double ms =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    parent.DestroyWindow();
-    return ms;
+    CChatView* view = nullptr;
+};
+
+void PumpMessages() {
+    MSG msg{};
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+double Millis(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Entries as a large catalogue has them: a path in a subfolder, a name of about 20 characters.
+void MakeCatalogue(int items) {
+    g_remoteApps.clear();
+    g_remoteApps.reserve(static_cast<std::size_t>(items));
+    for (int i = 0; i < items; ++i) {
+        RemoteAppItem item;
+        item.m_strPath = "C:\\Program Files\\Skiffdesk\\apps\\folder" + std::to_string(i / 1000) +
+                         "\\application" + std::to_string(i) + ".rdp";
+        item.m_strName = "Application " + std::to_string(i / 100) + "." + std::to_string(i % 100);
+        item.m_widePath = std::wstring(item.m_strPath.begin(), item.m_strPath.end());
+        item.m_nIndex = i;
+        g_remoteApps.push_back(std::move(item));
+    }
+}
+
+struct Figures {
+    double fill = 0, bareFill = 0, slowestKey = 0, middleKey = 0, scan = 0;
+    double privateMiB = 0, basePrivateMiB = 0;
+};
+
+double PrivateMiB() {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(),
+                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
+    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+}
+
+// A list-view control with nothing of the program's, shown like the program's list (details,
+// owner data, owner-drawn rows, one column): only its item count is set.
+struct BareList {
+    BareList() {
+        parent.CreateEx(0, nullptr, "bare", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
+                        nullptr);
+        hWnd = CreateWindowExA(0, WC_LISTVIEWA, "",
+                               WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA |
+                                   LVS_OWNERDRAWFIXED,
+                               0, 0, 800, 600, parent.m_hWnd, nullptr, nullptr, nullptr);
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = 280;
+        column.pszText = const_cast<char*>("Remote App Name");
+        SendMessageA(hWnd, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        UpdateWindow(hWnd);
+    }
+    ~BareList() { parent.DestroyWindow(); }
+    void SetCount(int items) const {
+        SendMessageA(hWnd, LVM_SETITEMCOUNT, static_cast<WPARAM>(items), 0);
+    }
+    CWnd parent;
+    HWND hWnd = nullptr;
+};
+
+// The list with items applications: filled, searched key by key, and its memory.
+Figures ListFigures(int items) {
+    Figures f;
+    g_remoteApps.clear();
+    ShownList shown;
+    shown.Paint();
+    f.basePrivateMiB = PrivateMiB();
+    MakeCatalogue(items);
+    std::vector<double> fills;
+    std::vector<double> bareFills;
+    const BareList bare;
+    // Taken in turn, many times: each is a few milliseconds on a machine shared with others.
+    for (int run = 0; run < kFillRuns; ++run) {
+        shown.view->SendMessage(LVM_SETITEMCOUNT, 0);
+        auto start = std::chrono::steady_clock::now();
+        shown.view->FillList();
+        fills.push_back(Millis(start));
+        bare.SetCount(0);
+        start = std::chrono::steady_clock::now();
+        bare.SetCount(items);
+        bareFills.push_back(Millis(start));
+    }
+    f.fill = MiddleOf(fills);
+    f.bareFill = MiddleOf(bareFills);
+    shown.Paint();
+    f.privateMiB = PrivateMiB();
+    // Typed key by key, then deleted key by key back to the whole list.
+    const std::string typed = "application 77.4";
+    std::vector<std::string> steps;
+    for (std::size_t n = 1; n <= typed.size(); ++n)
+        steps.push_back(typed.substr(0, n));
+    for (std::size_t n = typed.size(); n-- > 0;)
+        steps.push_back(typed.substr(0, n));
+    std::vector<double> keys;
+    for (const std::string& text : steps) {
+        const auto start = std::chrono::steady_clock::now();
+        shown.view->SetFindText(text);
+        shown.Paint();
+        keys.push_back(Millis(start));
+
+    }
+    f.slowestKey = *std::max_element(keys.begin(), keys.end());
+    f.middleKey = MiddleOf(keys);
+    std::size_t found = 0;
+    f.scan = Median([&] {
+        found = 0;
+        for (const RemoteAppItem& app : g_remoteApps)
+            found += app.m_strName.find("pplication 77.4") != std::string::npos ? 1 : 0;
+    });
+    return f;
+}
+
+// An icon file of 16, 32 and 48 pixel images.
+std::string IconFileBytes() {
+    std::string file(6 + 3 * 16, '\0');
+    const auto put = [](std::string& bytes, std::size_t at, std::uint32_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+    };
+    put(file, 2, 1, 2);
+    put(file, 4, 3, 2);
+    int entry = 0;
+    for (const std::uint32_t side : {16u, 32u, 48u}) {
+        std::string image(40 + side * side * 4 + side * 4, '\0');
+        put(image, 0, 40, 4);
+        put(image, 4, side, 4);
+        put(image, 8, 2 * side, 4);
+        put(image, 12, 1, 2);
+        put(image, 14, 32, 2);
+        for (std::uint32_t p = 0; p < side * side; ++p)
+            put(image, 40 + 4 * p, 0xFF2080C0u + p % 64, 4);
+        const std::size_t at = 6 + 16 * static_cast<std::size_t>(entry++);
+        file[at] = static_cast<char>(side);
+        file[at + 1] = static_cast<char>(side);
+        put(file, at + 4, 1, 2);
+        put(file, at + 6, 32, 2);
+        put(file, at + 8, static_cast<std::uint32_t>(image.size()), 4);
+        put(file, at + 12, static_cast<std::uint32_t>(file.size()), 4);
+        file += image;
+    }
+    return file;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out != nullptr) {
+        std::fwrite(bytes.data(), 1, bytes.size(), out);
+        std::fclose(out);
+    }
+}
+
+// 1,000 connection files in folder, each with an icon file beside it when withIcons.
+std::string MakeStartFolder(const std::string& folder, bool withIcons) {
+    if (!std::filesystem::exists(folder + "\\ready")) {
+        std::filesystem::create_directories(folder);
+        const std::string icon = IconFileBytes();
+        for (int i = 0; i < kStartItems; ++i) {
+            const std::string base = folder + "\\app" + std::to_string(i);
+            WriteBytes(base + ".rdp", ConnectionFile(0, i));
+            if (withIcons)
+                WriteBytes(base + ".ico", icon);
+        }
+        WriteBytes(folder + "\\ready", "");
+    }
+    return folder;
+}
+
+struct StartFigures {
+    double shown = 0; // catalogue read, list filled and painted
+    double iconsIn = 0; // and the icons of the rows shown read and painted
+};
+
+// The start of the list on folder: the walk and reading of its files, the fill, the first
+// paint; then the icons read after it.
+StartFigures StartTime(const std::string& folder) {
+    std::vector<double> shown;
+    std::vector<double> iconsIn;
+    for (int run = 0; run < kRuns; ++run) {
+        g_remoteApps.clear();
+        const auto start = std::chrono::steady_clock::now();
+        ShownList list;
+        std::list<std::string> paths;
+        CFileScanner scanner;
+        scanner.Scan(folder, &paths);
+        for (const std::string& path : paths) {
+            RemoteAppItem item;
+            if (list.view->MakeAppItem(path, item))
+                g_remoteApps.push_back(std::move(item));
+        }
+        list.view->FillList();
+        list.Paint();
+        shown.push_back(Millis(start));
+        PumpMessages();
+        list.Paint();
+        iconsIn.push_back(Millis(start));
+    }
+    return {MiddleOf(shown), MiddleOf(iconsIn)};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    // "fill [items]" times only the list fill.
-    if (argc > 1 && std::string(argv[1]) == "fill") {
+    // "list [items]" times only the list's figures.
+    if (argc > 1 && std::string(argv[1]) == "list") {
         const int items = argc > 2 ? std::atoi(argv[2]) : kFillItems;
-        std::printf("fill %d items: %.1f ms\n", items, FillTime(items));
+        const Figures f = ListFigures(items);
+        std::printf("fill %d items: %.2f ms (bare virtual list %.2f ms)\n", items, f.fill,
+                    f.bareFill);
+        std::printf("keystrokes: slowest %.1f ms, median %.1f ms (plain scan %.1f ms)\n",
+                    f.slowestKey, f.middleKey, f.scan);
         return 0;
     }
     const std::string apps = ProgramFolder() + "apps";
@@ -152,7 +376,9 @@ int main(int argc, char** argv) {
         for (const std::string& path : paths)
             named += ReadAppNameByChunks(path, name) ? 1 : 0;
     });
-    const double fill = FillTime();
+    const StartFigures plain = StartTime(MakeStartFolder(ProgramFolder() + "start-plain", false));
+    const StartFigures icons = StartTime(MakeStartFolder(ProgramFolder() + "start-icons", true));
+    const Figures list = ListFigures(kFillItems);
 
     std::printf("files: %zu in %d folders, %zu bytes, %zu names loaded, %zu read by chunks\n",
                 paths.size(), kFolders, bytes, loaded, named);
@@ -161,6 +387,16 @@ int main(int argc, char** argv) {
     std::printf("(c) chunked text-mode reading: %.1f ms\n", c);
     std::printf("a/b: %.2f\n", a / b);
     std::printf("c/a: %.2f\n", c / a);
-    std::printf("fill %d items: %.1f ms\n", kFillItems, fill);
+    std::printf("fill %d items: %.2f ms; bare virtual list: %.2f ms; ratio %.2f\n", kFillItems,
+                list.fill, list.bareFill, list.fill / list.bareFill);
+    std::printf("keystrokes of a search over %d names: slowest %.1f ms, median %.1f ms; plain "
+                "scan of the names: %.1f ms\n",
+                kFillItems, list.slowestKey, list.middleKey, list.scan);
+    std::printf("private memory with %d applications: %.1f MiB; without: %.1f MiB\n", kFillItems,
+                list.privateMiB, list.basePrivateMiB);
+    std::printf("start with %d applications, shown: %.1f ms without icons, %.1f ms with; "
+                "ratio %.2f\n",
+                kStartItems, plain.shown, icons.shown, icons.shown / plain.shown);
+    std::printf("start with %d applications, icons in: %.1f ms\n", kStartItems, icons.iconsIn);
     return loaded == paths.size() && named == paths.size() ? 0 : 1;
 }

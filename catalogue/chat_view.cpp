@@ -103,9 +103,9 @@ void CChatView::BuildImageLists() {
 }
 
 BOOL CChatView::FillList() {
+    // Each entry's position is its item's while nothing is typed (set as it joined the
+    // catalogue), so filling touches no entry.
     m_nCount = static_cast<int>(g_remoteApps.size());
-    for (std::size_t i = 0; i < g_remoteApps.size(); ++i)
-        g_remoteApps[i].m_nIndex = static_cast<std::int32_t>(i);
     ForgetIcons();
     ShowMatches();
     return TRUE;

@@ -133,6 +133,7 @@ private:
     int ItemOfApp(int nApp) const;
     // The list's item count from the search; the status bar says how many are shown.
     void ShowMatches();
+    void ClearSelection();
     // The item texts and pictures the list asks for.
     void GetDispInfo(NMHDR* header);
     void ForgetIcons();

@@ -45,6 +45,7 @@ void CChatView::LoadCatalogue() {
     for (const std::string& path : paths) {
         RemoteAppItem item;
         if (MakeAppItem(path, item)) {
+            item.m_nIndex = static_cast<std::int32_t>(g_remoteApps.size());
             g_remoteApps.push_back(item);
             ++m_nCount;
         }

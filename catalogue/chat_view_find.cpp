@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr LRESULT kFewItems = 64;
+
 // Case and double-byte characters as the system's ANSI code page has them.
 const AnsiCase& SystemCase() {
     static const AnsiCase rules = [] {
@@ -67,9 +69,7 @@ void CChatView::SetFindText(const std::string& text) {
     m_strFind = text;
     ShowMatches();
     // A search offers its first match; the whole list comes back where the user was.
-    LVITEMA none{};
-    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    ClearSelection();
     const int item = m_strFind.empty() ? ItemOfApp(focusedApp) : (m_shownApps.empty() ? -1 : 0);
     if (item == -1)
         return;
@@ -77,6 +77,26 @@ void CChatView::SetFindText(const std::string& text) {
     chosen.state = chosen.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&chosen));
     SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+}
+
+void CChatView::ClearSelection() {
+    LVITEMA none{};
+    none.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    const auto clear = [&](int item) {
+        SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&none));
+    };
+    // Item by item while they are few: clearing all at once visits every item of a large
+    // list, and so does looking past the last selected one.
+    const LRESULT selected = SendMessage(LVM_GETSELECTEDCOUNT);
+    if (selected > kFewItems) {
+        clear(-1);
+        return;
+    }
+    int item = -1;
+    for (LRESULT n = 0; n < selected && (item = GetNextItem(item, LVNI_SELECTED)) != -1; ++n)
+        clear(item);
+    if (const int focused = GetNextItem(-1, LVNI_FOCUSED); focused != -1)
+        clear(focused);
 }
 
 std::string CChatView::GetFindStatus() const {
