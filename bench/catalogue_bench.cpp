@@ -120,8 +120,8 @@ struct ShownList {
         parent.CreateEx(0, nullptr, "bench", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
                         nullptr);
         view = new CChatView;
-        view->CListViewEx::Create(nullptr, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 800, 600},
-                                  &parent, 1, nullptr);
+        view->CListViewEx::Create(nullptr, "", WS_CHILD | WS_VISIBLE, RECT{0, 0, 800, 600}, &parent,
+                                  1, nullptr);
         view->m_bAutoDelete = true;
         view->OnInitialUpdate();
     }
@@ -164,12 +164,13 @@ struct Figures {
     double privateMiB = 0, basePrivateMiB = 0;
 };
 
+// The memory committed to the process (its private bytes).
 double PrivateMiB() {
-    PROCESS_MEMORY_COUNTERS_EX counters{};
+    PROCESS_MEMORY_COUNTERS counters{};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(),
-                         reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return -1;
+    return static_cast<double>(counters.PagefileUsage) / (1024.0 * 1024.0);
 }
 
 // A list-view control with nothing of the program's, shown like the program's list (details,
@@ -178,10 +179,10 @@ struct BareList {
     BareList() {
         parent.CreateEx(0, nullptr, "bare", WS_POPUP | WS_VISIBLE, 0, 0, 800, 600, nullptr,
                         nullptr);
-        hWnd = CreateWindowExA(0, WC_LISTVIEWA, "",
-                               WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA |
-                                   LVS_OWNERDRAWFIXED,
-                               0, 0, 800, 600, parent.m_hWnd, nullptr, nullptr, nullptr);
+        hWnd =
+            CreateWindowExA(0, WC_LISTVIEWA, "",
+                            WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED,
+                            0, 0, 800, 600, parent.m_hWnd, nullptr, nullptr, nullptr);
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH;
         column.cx = 280;
@@ -236,7 +237,6 @@ Figures ListFigures(int items) {
         shown.view->SetFindText(text);
         shown.Paint();
         keys.push_back(Millis(start));
-
     }
     f.slowestKey = *std::max_element(keys.begin(), keys.end());
     f.middleKey = MiddleOf(keys);
@@ -305,8 +305,9 @@ std::string MakeStartFolder(const std::string& folder, bool withIcons) {
 }
 
 struct StartFigures {
-    double shown = 0; // catalogue read, list filled and painted
+    double shown = 0;   // catalogue read, list filled and painted
     double iconsIn = 0; // and the icons of the rows shown read and painted
+    int icons = 0;      // pictures in the list's small image list, the globe included
 };
 
 // The start of the list on folder: the walk and reading of its files, the fill, the first
@@ -314,6 +315,7 @@ struct StartFigures {
 StartFigures StartTime(const std::string& folder) {
     std::vector<double> shown;
     std::vector<double> iconsIn;
+    int icons = 0;
     for (int run = 0; run < kRuns; ++run) {
         g_remoteApps.clear();
         const auto start = std::chrono::steady_clock::now();
@@ -332,8 +334,9 @@ StartFigures StartTime(const std::string& folder) {
         PumpMessages();
         list.Paint();
         iconsIn.push_back(Millis(start));
+        icons = list.view->m_imageSmall.GetImageCount();
     }
-    return {MiddleOf(shown), MiddleOf(iconsIn)};
+    return {MiddleOf(shown), MiddleOf(iconsIn), icons};
 }
 
 } // namespace
@@ -347,6 +350,7 @@ int main(int argc, char** argv) {
                     f.bareFill);
         std::printf("keystrokes: slowest %.1f ms, median %.1f ms (plain scan %.1f ms)\n",
                     f.slowestKey, f.middleKey, f.scan);
+        std::printf("committed: %.1f MiB (%.1f MiB before)\n", f.privateMiB, f.basePrivateMiB);
         return 0;
     }
     const std::string apps = ProgramFolder() + "apps";
@@ -392,11 +396,12 @@ int main(int argc, char** argv) {
     std::printf("keystrokes of a search over %d names: slowest %.1f ms, median %.1f ms; plain "
                 "scan of the names: %.1f ms\n",
                 kFillItems, list.slowestKey, list.middleKey, list.scan);
-    std::printf("private memory with %d applications: %.1f MiB; without: %.1f MiB\n", kFillItems,
+    std::printf("committed memory with %d applications: %.1f MiB; without: %.1f MiB\n", kFillItems,
                 list.privateMiB, list.basePrivateMiB);
     std::printf("start with %d applications, shown: %.1f ms without icons, %.1f ms with; "
                 "ratio %.2f\n",
                 kStartItems, plain.shown, icons.shown, icons.shown / plain.shown);
-    std::printf("start with %d applications, icons in: %.1f ms\n", kStartItems, icons.iconsIn);
+    std::printf("start with %d applications, icons in: %.1f ms (%d pictures)\n", kStartItems,
+                icons.iconsIn, icons.icons);
     return loaded == paths.size() && named == paths.size() ? 0 : 1;
 }

@@ -33,8 +33,8 @@ bool SideFits(std::int64_t side) {
 bool IsUsableImage(std::string_view image) {
     if (image.substr(0, kPngSignature.size()) == kPngSignature) {
         // Signature, then the IHDR chunk's length and type, then width and height.
-        return image.size() >= 24 && image.substr(12, 4) == "IHDR" &&
-               SideFits(Big32(image, 16)) && SideFits(Big32(image, 20));
+        return image.size() >= 24 && image.substr(12, 4) == "IHDR" && SideFits(Big32(image, 16)) &&
+               SideFits(Big32(image, 20));
     }
     if (image.size() < 40)
         return false;
@@ -43,10 +43,10 @@ bool IsUsableImage(std::string_view image) {
     const auto height = static_cast<std::int32_t>(Little(image, 8, 4));
     const std::uint32_t planes = Little(image, 12, 2);
     const std::uint32_t bits = Little(image, 14, 2);
-    const bool knownDepth = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 ||
-                            bits == 32;
-    return headerBytes >= 40 && headerBytes <= image.size() && SideFits(width) &&
-           height % 2 == 0 && SideFits(height / 2) && planes == 1 && knownDepth;
+    const bool knownDepth =
+        bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    return headerBytes >= 40 && headerBytes <= image.size() && SideFits(width) && height % 2 == 0 &&
+           SideFits(height / 2) && planes == 1 && knownDepth;
 }
 
 } // namespace
@@ -54,8 +54,8 @@ bool IsUsableImage(std::string_view image) {
 std::wstring IconPathFor(std::wstring_view connectionFile) {
     const std::size_t name = connectionFile.find_last_of(L"\\/");
     const std::size_t dot = connectionFile.find_last_of(L'.');
-    const bool hasExtension = dot != std::wstring_view::npos &&
-                              (name == std::wstring_view::npos || dot > name);
+    const bool hasExtension =
+        dot != std::wstring_view::npos && (name == std::wstring_view::npos || dot > name);
     std::wstring path(connectionFile.substr(0, hasExtension ? dot : connectionFile.size()));
     return path + L".ico";
 }
@@ -74,8 +74,8 @@ bool IsUsableIconFile(std::string_view bytes) {
         const std::uint64_t size = Little(bytes, entry + 8, 4);
         const std::uint64_t offset = Little(bytes, entry + 12, 4);
         if (offset < images || offset + size > bytes.size() ||
-            !IsUsableImage(bytes.substr(static_cast<std::size_t>(offset),
-                                        static_cast<std::size_t>(size))))
+            !IsUsableImage(
+                bytes.substr(static_cast<std::size_t>(offset), static_cast<std::size_t>(size))))
             return false;
     }
     return true;

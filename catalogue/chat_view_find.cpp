@@ -47,8 +47,7 @@ int CChatView::ItemOfApp(int nApp) const {
     if (nApp < 0 || m_strFind.empty())
         return nApp < m_nCount ? nApp : -1;
     const auto at = std::lower_bound(m_shownApps.begin(), m_shownApps.end(), nApp);
-    return at != m_shownApps.end() && *at == nApp ? static_cast<int>(at - m_shownApps.begin())
-                                                  : -1;
+    return at != m_shownApps.end() && *at == nApp ? static_cast<int>(at - m_shownApps.begin()) : -1;
 }
 
 void CChatView::ShowMatches() {
@@ -124,7 +123,8 @@ void CChatView::OnFindApp() {
 
 LRESULT CChatView::OnChar(WPARAM wParam, LPARAM) {
     // Letters and the like go to the find box; a space starts nothing but a search under way.
-    const bool printable = wParam >= 0x20 && wParam != 0x7F && (wParam != ' ' || !m_strFind.empty());
+    const bool printable =
+        wParam >= 0x20 && wParam != 0x7F && (wParam != ' ' || !m_strFind.empty());
     if (!printable || m_pFindBox == nullptr || m_pFindBox->m_hWnd == nullptr ||
         !IsWindowVisible(m_pFindBox->m_hWnd))
         return Default();

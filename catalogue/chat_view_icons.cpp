@@ -38,7 +38,8 @@ HICON LoadIconFor(const std::wstring& path, HIMAGELIST list) {
     int cy = 0;
     if (list == nullptr || !ImageList_GetIconSize(list, &cx, &cy))
         return nullptr;
-    return static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
+    return static_cast<HICON>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_ICON, cx, cy, LR_LOADFROMFILE));
 }
 
 } // namespace

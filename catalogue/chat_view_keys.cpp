@@ -72,8 +72,8 @@ void CChatView::GetDispInfo(NMHDR* header) {
         item->iImage = ImageOfApp(app);
     if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
         return;
-    const std::string& name = app != -1 ? g_remoteApps[static_cast<std::size_t>(app)].m_strName
-                                        : std::string();
+    const std::string& name =
+        app != -1 ? g_remoteApps[static_cast<std::size_t>(app)].m_strName : std::string();
     if (header->code == LVN_GETDISPINFOW) {
         const std::wstring wide = AnsiToWide(name);
         auto* text = reinterpret_cast<wchar_t*>(item->pszText);

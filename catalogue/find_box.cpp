@@ -15,8 +15,8 @@ const MessageMap CFindBox::messageMap{&CWnd::messageMap, messageEntries};
 
 BOOL CFindBox::Create(HWND hWndParent, UINT nID, CChatView* list) {
     m_pList = list;
-    if (!CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
-                  0, hWndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
+    if (!CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                  hWndParent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
         return FALSE;
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof metrics;

@@ -56,6 +56,6 @@ private:
     int m_nImages = 0;
     HWND m_hWndTrailing = nullptr;
     int m_nTrailingWidth = 0; // at 96 DPI
-    std::string m_strTip; // the tooltip text handed out last
+    std::string m_strTip;     // the tooltip text handed out last
     std::wstring m_wstrTip;
 };

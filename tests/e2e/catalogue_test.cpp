@@ -466,13 +466,17 @@ TEST_F(FindTest, TypingNarrowsTheListAndEscBringsItAllBack) {
     ASSERT_TRUE(WaitForKeyboardFocus(m_box));
     TypeText(m_box, "wOR");
     EXPECT_TRUE(ListShows({"Word processor", "WordPad"}));
-    EXPECT_TRUE(support::WaitFor(
-        [&] { return support::WindowText(StatusBarOf(m_main)) == "2 of 4 applications"; }))
-        << support::WindowText(StatusBarOf(m_main));
+    EXPECT_TRUE(support::WaitFor([&] {
+        return support::WindowText(StatusBarOf(m_main)) == "2 of 4 applications";
+    })) << support::WindowText(StatusBarOf(m_main));
     // Enter starts the selected matches, each from its own file.
     ASSERT_TRUE(support::SetListItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED));
     ASSERT_TRUE(support::PostKey(m_box, VK_RETURN));
     EXPECT_EQ(LaunchedFiles(2), (std::vector<std::string>{Quoted("a.rdp"), Quoted("c.rdp")}));
+    ASSERT_TRUE(support::PostKey(m_box, VK_DOWN));
+    EXPECT_TRUE(WaitForKeyboardFocus(m_list));
+    ASSERT_TRUE(support::PostCommand(m_main, kFindApp));
+    ASSERT_TRUE(WaitForKeyboardFocus(m_box));
     ASSERT_TRUE(support::PostKey(m_box, VK_ESCAPE));
     EXPECT_TRUE(ListShows(m_all));
     EXPECT_TRUE(WaitForKeyboardFocus(m_list));
@@ -512,8 +516,6 @@ TEST_F(FindTest, ViewsMenusAndReloadWorkOnTheMatches) {
     ASSERT_TRUE(support::SetListItemState(m_list, 2, LVIS_SELECTED, LVIS_SELECTED));
     ASSERT_TRUE(support::PostCommand(m_main, kConnect));
     EXPECT_EQ(LaunchedFiles(2).back(), Quoted("c.rdp"));
-    ASSERT_TRUE(support::PostCommand(m_main, kFindApp));
-    EXPECT_TRUE(WaitForKeyboardFocus(m_box));
 }
 
 // An icon file of a 16 and a 32 pixel image, every pixel colour (opaque).
@@ -534,8 +536,10 @@ std::string SolidIcon(COLORREF colour) {
         put(image, 12, 1, 2);
         put(image, 14, 32, 2);
         for (std::uint32_t p = 0; p < side * side; ++p)
-            put(image, 40 + 4 * p, (GetRValue(colour) << 16) | (GetGValue(colour) << 8) |
-                                       GetBValue(colour) | 0xFF000000u, 4);
+            put(image, 40 + 4 * p,
+                (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour) |
+                    0xFF000000u,
+                4);
         const std::size_t at = 6 + 16 * static_cast<std::size_t>(entry++);
         file[at] = static_cast<char>(side);
         file[at + 1] = static_cast<char>(side);
@@ -569,7 +573,10 @@ TEST_F(CatalogueTest, EachApplicationShowsItsOwnIconOrTheGlobe) {
         const char* file;
         std::string icon; // empty: no icon file
     } apps[] = {
-        {"a", good}, {"b", ""}, {"c", "not an icon"}, {"d", good.substr(0, good.size() / 2)},
+        {"a", good},
+        {"b", ""},
+        {"c", "not an icon"},
+        {"d", good.substr(0, good.size() / 2)},
     };
     for (const auto& app : apps) {
         ASSERT_TRUE(WriteConnectionFile(std::string(app.file) + ".rdp", app.file));

@@ -3,6 +3,7 @@
 //   skiffctl shot FILE   saves a screenshot of the desktop as a BMP file
 //   skiffctl ok CAPTION  waits for a message box with that caption and answers it with OK
 //   skiffctl command ID  sends the main window the command ID, as its menu would
+//   skiffctl find TEXT   puts TEXT into the find box, as if it were typed
 // A FILE starting with "/" is taken as a Linux path (drive Z: under Wine).
 #include <windows.h>
 
@@ -80,6 +81,29 @@ int Command(int id) {
     return 0;
 }
 
+int Find(const std::string& text) {
+    constexpr int kFindBoxId = 1014;
+    support::WindowQuery query;
+    query.property = kMainWindowProperty;
+    HWND main = support::WaitForTopLevelWindow(query, kCloseTimeout);
+    HWND box = nullptr;
+    if (main != nullptr)
+        EnumChildWindows(
+            main,
+            [](HWND child, LPARAM out) {
+                if (GetDlgCtrlID(child) != kFindBoxId)
+                    return TRUE;
+                *reinterpret_cast<HWND*>(out) = child;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&box));
+    if (box == nullptr || !support::SetWindowTextRemote(box, text)) {
+        std::fprintf(stderr, "skiffctl: no find box\n");
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +116,9 @@ int main(int argc, char** argv) {
         return Ok(argv[2]);
     if (command == "command" && argc == 3)
         return Command(std::atoi(argv[2]));
-    std::fprintf(stderr, "usage: skiffctl close | shot FILE.bmp | ok CAPTION | command ID\n");
+    if (command == "find" && argc == 3)
+        return Find(argv[2]);
+    std::fprintf(stderr,
+                 "usage: skiffctl close | shot FILE.bmp | ok CAPTION | command ID | find TEXT\n");
     return 2;
 }
