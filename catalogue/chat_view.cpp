@@ -52,6 +52,7 @@ const MessageEntry CChatView::messageEntries[] = {
     CommandRow<&CChatView::OnFindApp>(ID_FIND_APP),
     MessageRow<&CChatView::OnChar>(WM_CHAR),
     MessageRow<&CChatView::OnReadIcons>(kReadIconsMessage),
+    MessageRow<&CChatView::OnSetItemState>(LVM_SETITEMSTATE),
 };
 const MessageMap CChatView::messageMap{&CListViewEx::messageMap, messageEntries};
 
@@ -70,6 +71,7 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
     FillList();
     // Without a window a timer would belong to the thread and never be stopped.
     if (m_hWnd != nullptr) {
+        SendMessage(LVM_SETCALLBACKMASK, kViewKeptStates);
         LoadAccountOrArmSignUp();
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
     }
@@ -107,6 +109,7 @@ BOOL CChatView::FillList() {
     // catalogue), so filling touches no entry.
     m_nCount = static_cast<int>(g_remoteApps.size());
     ForgetIcons();
+    m_appStates.clear();
     ShowMatches();
     return TRUE;
 }

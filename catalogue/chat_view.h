@@ -8,6 +8,7 @@
 #include "framework/image_list.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CCmdUI;
@@ -84,6 +85,9 @@ public:
     // The picture of catalogue entry nApp: its own icon once read, else the globe (0)
     // (catalogue/chat_view_icons.cpp).
     int ImageOfApp(int nApp);
+    // Item states that the view keeps for the list, which keeps only selection and focus.
+    static constexpr UINT kViewKeptStates =
+        LVIS_DROPHILITED | LVIS_CUT | LVIS_OVERLAYMASK | LVIS_STATEIMAGEMASK;
     // Private message: reads the icons asked for during the last paint.
     static constexpr UINT kReadIconsMessage = WM_APP + 1;
     // The item menu and the view-type menu at a point on the screen; FALSE when the menu
@@ -123,6 +127,9 @@ protected:
     // A character typed in the list starts a search with it.
     LRESULT OnChar(WPARAM wParam, LPARAM lParam);
     LRESULT OnReadIcons(WPARAM wParam, LPARAM lParam);
+    // States the list keeps only for items it holds itself (drop target, cut, overlay, state
+    // image) are kept here, per catalogue entry; selection and focus stay the control's.
+    LRESULT OnSetItemState(WPARAM wParam, LPARAM lParam);
 
 private:
     DWORD ViewType() const { return GetStyle() & LVS_TYPEMASK; }
@@ -144,6 +151,7 @@ private:
     std::vector<int> m_shownApps; // while a search is typed: the entries shown, in order
     std::vector<int> m_appImages; // per entry: its picture, or kIconUnread / kIconQueued
     std::vector<int> m_iconQueue; // entries drawn with the globe until their icons are read
+    std::unordered_map<int, UINT> m_appStates; // per entry: the states kept by the view
     CFindBox* m_pFindBox = nullptr;
 
     static const MessageEntry messageEntries[];

@@ -70,6 +70,11 @@ void CChatView::GetDispInfo(NMHDR* header) {
     const int app = AppOfItem(item->iItem);
     if ((item->mask & LVIF_IMAGE) != 0)
         item->iImage = ImageOfApp(app);
+    if ((item->mask & LVIF_STATE) != 0) {
+        const auto kept = m_appStates.find(app);
+        item->state = (item->state & ~kViewKeptStates) |
+                      (kept != m_appStates.end() ? kept->second & item->stateMask : 0);
+    }
     if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
         return;
     const std::string& name =
@@ -85,6 +90,38 @@ void CChatView::GetDispInfo(NMHDR* header) {
         name.copy(item->pszText, n);
         item->pszText[n] = '\0';
     }
+}
+
+LRESULT CChatView::OnSetItemState(WPARAM wParam, LPARAM lParam) {
+    const auto* item = reinterpret_cast<const LVITEMA*>(lParam);
+    if (item == nullptr)
+        return Default();
+    const int nItem = static_cast<int>(wParam);
+    const UINT kept = item->stateMask & kViewKeptStates;
+    if (kept != 0) {
+        const auto keep = [&](int app) {
+            if (app == -1)
+                return;
+            const UINT state = (m_appStates[app] & ~kept) | (item->state & kept);
+            if (state == 0)
+                m_appStates.erase(app);
+            else
+                m_appStates[app] = state;
+        };
+        if (nItem == -1) {
+            for (int i = 0, count = GetItemCount(); i < count; ++i)
+                keep(AppOfItem(i));
+            InvalidateRect(m_hWnd, nullptr, FALSE);
+        } else {
+            keep(AppOfItem(nItem));
+            SendMessage(LVM_REDRAWITEMS, wParam, static_cast<LPARAM>(wParam));
+        }
+    }
+    if ((item->stateMask & ~kViewKeptStates) == 0)
+        return TRUE;
+    LVITEMA forwarded = *item;
+    forwarded.stateMask &= ~kViewKeptStates;
+    return DefWindowProc(LVM_SETITEMSTATE, wParam, reinterpret_cast<LPARAM>(&forwarded));
 }
 
 void CChatView::ReloadCatalogue() {

@@ -34,10 +34,15 @@ protected:
                                  nullptr));
         view->m_bAutoDelete = true;
         view->OnInitialUpdate();
+        g_remoteApps.clear();
         for (const char* name : {"Calculator", "Notepad", "Paint"})
-            view->InsertItem(view->GetItemCount(), name, 0);
+            g_remoteApps.push_back(RemoteAppItem{"", name});
+        view->FillList();
     }
-    void TearDown() override { parent.DestroyWindow(); }
+    void TearDown() override {
+        parent.DestroyWindow();
+        g_remoteApps.clear();
+    }
 
     DWORD Type() const { return view->GetStyle() & LVS_TYPEMASK; }
     // The command ids whose update handler sets the check mark.

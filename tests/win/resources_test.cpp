@@ -74,6 +74,7 @@ TEST(ResourcesTest, AcceleratorsOfTheMainFrame) {
     } expected[] = {
         {'N', FCONTROL, ID_FILE_NEW},
         {'S', FCONTROL, ID_FILE_SAVE},
+        {'F', FCONTROL, ID_FIND_APP},
         {VK_F6, 0, ID_NEXT_PANE},
         {VK_F6, FSHIFT, ID_PREV_PANE},
     };
