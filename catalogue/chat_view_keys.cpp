@@ -77,8 +77,10 @@ void CChatView::GetDispInfo(NMHDR* header) {
     }
     if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0)
         return;
-    const std::string& name =
-        app != -1 ? g_remoteApps[static_cast<std::size_t>(app)].m_strName : std::string();
+    // The name is the only column; other subitems are empty.
+    const std::string& name = app != -1 && item->iSubItem == 0
+                                  ? g_remoteApps[static_cast<std::size_t>(app)].m_strName
+                                  : std::string();
     if (header->code == LVN_GETDISPINFOW) {
         const std::wstring wide = AnsiToWide(name);
         auto* text = reinterpret_cast<wchar_t*>(item->pszText);

@@ -250,8 +250,10 @@ void CListViewEx::InvalidateSelectedRows() {
     if (focused != -1)
         invalidateRow(focused);
     if ((GetStyle() & LVS_SHOWSELALWAYS) == 0) {
-        for (int row = GetNextItem(-1, LVNI_SELECTED); row != -1;
-             row = GetNextItem(row, LVNI_SELECTED))
+        // Counted: asking past the last selected row would visit every row of a large list.
+        const LRESULT selected = SendMessage(LVM_GETSELECTEDCOUNT);
+        int row = -1;
+        for (LRESULT n = 0; n < selected && (row = GetNextItem(row, LVNI_SELECTED)) != -1; ++n)
             invalidateRow(row);
     }
     UpdateWindow(m_hWnd);
