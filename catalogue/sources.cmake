@@ -16,6 +16,7 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_launch.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_keys.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_find.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/chat_view_items.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_icons.cpp
         ${CMAKE_CURRENT_LIST_DIR}/find_box.cpp
         ${CMAKE_CURRENT_LIST_DIR}/file_scanner.cpp

@@ -601,8 +601,8 @@ TEST_F(CatalogueTest, EachApplicationShowsItsOwnIconOrTheGlobe) {
         EXPECT_EQ(IconPixels(list, 2), globe);
         EXPECT_EQ(IconPixels(list, 3), globe);
     }
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(support::ListItemTexts(list), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_FALSE(WaitForMessageBox(*m_pProgram, kQuietSpell).has_value()) << "bad icons are silent";
 }
 
 } // namespace
