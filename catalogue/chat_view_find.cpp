@@ -57,6 +57,10 @@ void CChatView::ShowMatches() {
         m_shownApps = MatchingApps(g_remoteApps, m_strFind, SystemCase());
     const std::size_t shown = m_strFind.empty() ? g_remoteApps.size() : m_shownApps.size();
     SendMessage(LVM_SETITEMCOUNT, shown, 0);
+    // While a search is typed the caret is in the find box, and the match that Enter starts
+    // stays highlighted there.
+    if (m_strFind.empty() ? ModifyStyle(LVS_SHOWSELALWAYS, 0) : ModifyStyle(0, LVS_SHOWSELALWAYS))
+        InvalidateRect(m_hWnd, nullptr, FALSE);
     if (CFrameWnd* frame = GetParentFrame())
         frame->ShowIdleMessage();
 }

@@ -454,6 +454,15 @@ protected:
     bool ListShows(const std::vector<std::string>& names) const {
         return support::WaitFor([&] { return support::ListItemTexts(m_list) == names; });
     }
+    // The colour near the right end of an item's row, where only its highlight reaches.
+    std::optional<COLORREF> RowEndColour(int item) const {
+        const RECT row = support::ListItemRect(m_list, item, LVIR_BOUNDS).value_or(RECT{});
+        RECT client{};
+        GetClientRect(m_list, &client);
+        POINT at{client.right - 10, (row.top + row.bottom) / 2};
+        ClientToScreen(m_list, &at);
+        return support::ScreenPixel(at);
+    }
     std::string Quoted(const std::string& file) const { return "\"" + AppPath(file) + "\""; }
 
     HWND m_list = nullptr;
@@ -466,6 +475,9 @@ TEST_F(FindTest, TypingNarrowsTheListAndEscBringsItAllBack) {
     ASSERT_TRUE(WaitForKeyboardFocus(m_box));
     TypeText(m_box, "wOR");
     EXPECT_TRUE(ListShows({"Word processor", "WordPad"}));
+    // The first match is chosen, and shows so while the caret stays in the box.
+    EXPECT_EQ(support::SelectedListItems(m_list), std::vector<int>{0});
+    EXPECT_TRUE(support::WaitFor([&] { return RowEndColour(0) == GetSysColor(COLOR_HIGHLIGHT); }));
     EXPECT_TRUE(support::WaitFor([&] {
         return support::WindowText(StatusBarOf(m_main)) == "2 of 4 applications";
     })) << support::WindowText(StatusBarOf(m_main));
