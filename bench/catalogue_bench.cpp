@@ -25,6 +25,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -310,33 +311,52 @@ struct StartFigures {
     int icons = 0;      // pictures in the list's small image list, the globe included
 };
 
-// The start of the list on folder: the walk and reading of its files, the fill, the first
+// One start of the list on folder: the walk and reading of its files, the fill, the first
 // paint; then the icons read after it.
-StartFigures StartTime(const std::string& folder) {
-    std::vector<double> shown;
-    std::vector<double> iconsIn;
+struct StartRun {
+    double shown = 0;
+    double iconsIn = 0;
     int icons = 0;
-    for (int run = 0; run < kRuns; ++run) {
-        g_remoteApps.clear();
-        const auto start = std::chrono::steady_clock::now();
-        ShownList list;
-        std::list<std::string> paths;
-        CFileScanner scanner;
-        scanner.Scan(folder, &paths);
-        for (const std::string& path : paths) {
-            RemoteAppItem item;
-            if (list.view->MakeAppItem(path, item))
-                g_remoteApps.push_back(std::move(item));
-        }
-        list.view->FillList();
-        list.Paint();
-        shown.push_back(Millis(start));
-        PumpMessages();
-        list.Paint();
-        iconsIn.push_back(Millis(start));
-        icons = list.view->m_imageSmall.GetImageCount();
+};
+
+StartRun StartOnce(const std::string& folder) {
+    StartRun run;
+    g_remoteApps.clear();
+    const auto start = std::chrono::steady_clock::now();
+    ShownList list;
+    std::list<std::string> paths;
+    CFileScanner scanner;
+    scanner.Scan(folder, &paths);
+    for (const std::string& path : paths) {
+        RemoteAppItem item;
+        if (list.view->MakeAppItem(path, item))
+            g_remoteApps.push_back(std::move(item));
     }
-    return {MiddleOf(shown), MiddleOf(iconsIn), icons};
+    list.view->FillList();
+    list.Paint();
+    run.shown = Millis(start);
+    PumpMessages();
+    list.Paint();
+    run.iconsIn = Millis(start);
+    run.icons = list.view->m_imageSmall.GetImageCount();
+    return run;
+}
+
+// Starts on the folder without icons and on the one with them, taken in turn.
+std::pair<StartFigures, StartFigures> StartTimes(const std::string& plainFolder,
+                                                 const std::string& iconFolder) {
+    std::vector<double> shown[2];
+    std::vector<double> iconsIn[2];
+    int icons[2] = {0, 0};
+    for (int run = 0; run < 2 * kRuns; ++run) {
+        const int side = run % 2;
+        const StartRun once = StartOnce(side == 0 ? plainFolder : iconFolder);
+        shown[side].push_back(once.shown);
+        iconsIn[side].push_back(once.iconsIn);
+        icons[side] = once.icons;
+    }
+    return {{MiddleOf(shown[0]), MiddleOf(iconsIn[0]), icons[0]},
+            {MiddleOf(shown[1]), MiddleOf(iconsIn[1]), icons[1]}};
 }
 
 } // namespace
@@ -380,8 +400,8 @@ int main(int argc, char** argv) {
         for (const std::string& path : paths)
             named += ReadAppNameByChunks(path, name) ? 1 : 0;
     });
-    const StartFigures plain = StartTime(MakeStartFolder(ProgramFolder() + "start-plain", false));
-    const StartFigures icons = StartTime(MakeStartFolder(ProgramFolder() + "start-icons", true));
+    const auto [plain, icons] = StartTimes(MakeStartFolder(ProgramFolder() + "start-plain", false),
+                                           MakeStartFolder(ProgramFolder() + "start-icons", true));
     const Figures list = ListFigures(kFillItems);
 
     std::printf("files: %zu in %d folders, %zu bytes, %zu names loaded, %zu read by chunks\n",
