@@ -52,7 +52,10 @@ TEST(AppFilter, MatchesWholeCharactersIgnoringCase) {
 }
 
 TEST(AppFilter, KeepsCatalogueOrder) {
-    const std::vector<RemoteAppItem> apps{{"", "Word"}, {"", "Excel"}, {"", "WordPad"}};
+    std::vector<RemoteAppItem> apps(3);
+    apps[0].m_strName = "Word";
+    apps[1].m_strName = "Excel";
+    apps[2].m_strName = "WordPad";
     EXPECT_EQ(MatchingApps(apps, "word", WesternRules()), (std::vector<int>{0, 2}));
     EXPECT_EQ(MatchingApps(apps, "", WesternRules()), (std::vector<int>{0, 1, 2}));
 }

@@ -36,7 +36,7 @@ protected:
         view->OnInitialUpdate();
         g_remoteApps.clear();
         for (const char* name : {"Calculator", "Notepad", "Paint"})
-            g_remoteApps.push_back(RemoteAppItem{"", name});
+            g_remoteApps.emplace_back().m_strName = name;
         view->FillList();
     }
     void TearDown() override {
