@@ -80,6 +80,12 @@ void CChatView::OnInitialUpdate() {
                  ScaleForWindow(m_hWnd, kColumnWidth));
 }
 
+void CChatView::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    CListViewEx::OnDpiChanged(previousDpi, dpi);
+    BuildImageLists();
+    SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(ScaleForWindow(m_hWnd, kColumnWidth), 0));
+}
+
 void CChatView::BuildImageLists() {
     // The globes are drawn at 100%, 150% and 200%; the list shows the one for its DPI.
     static constexpr UINT kLargeDrawings[] = {IDB_APP_LARGE, IDB_APP_LARGE_150, IDB_APP_LARGE_200};

@@ -1,7 +1,9 @@
 #include "framework/frame_wnd.h"
 
 #include "framework/create_context.h"
+#include "framework/control_bar.h"
 #include "framework/document.h"
+#include "framework/dpi.h"
 #include "framework/exceptions.h"
 #include "framework/message_box.h"
 #include "framework/resource_string.h"
@@ -13,6 +15,7 @@ const MessageEntry CFrameWnd::messageEntries[] = {
     MessageRow<&CFrameWnd::OnClose>(WM_CLOSE),
     MessageRow<&CFrameWnd::OnSize>(WM_SIZE),
     MessageRow<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
+    MessageRow<&CFrameWnd::OnDpiChangedMessage>(WM_DPICHANGED),
     MessageRow<&CFrameWnd::OnInitMenuPopup>(WM_INITMENUPOPUP),
     MessageRow<&CFrameWnd::OnMenuSelect>(WM_MENUSELECT),
     MessageRow<&CFrameWnd::OnExitMenuLoop>(WM_EXITMENULOOP),
@@ -159,6 +162,25 @@ void CFrameWnd::OnSetFocus() {
         m_pViewActive->SetFocus();
     else
         Default();
+}
+
+LRESULT CFrameWnd::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
+    const UINT previousDpi = GetWindowDpi(m_hWnd);
+    const UINT dpi = HIWORD(wParam); // the vertical DPI; the system gives both alike
+    SetToldDpi(m_hWnd, dpi);
+    TellDpiChanged(previousDpi, dpi);
+    // A floating bar lies in a window of its own, outside the frame.
+    const std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* bar : bars)
+        if (bar->IsFloating())
+            bar->TellDpiChanged(previousDpi, dpi);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The bars' sizes change even where the frame's does not.
+    RecalcLayout();
+    return 0;
 }
 
 void CFrameWnd::PostNcDestroy() {

@@ -45,16 +45,21 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     if (!CreateBar(pParentWnd, dwStyle, nID))
         return FALSE;
     m_nScale = WholeScaleForWindow(m_hWnd);
-    m_hWndToolBar =
-        CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                        WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                            CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                        AfxGetInstanceHandle(), nullptr);
-    if (m_hWndToolBar == nullptr) {
+    if (!CreateControl(WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
+                       CCS_NORESIZE | CCS_NODIVIDER)) {
         DestroyWindow();
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CToolBar::CreateControl(DWORD dwStyle) {
+    m_hWndToolBar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(GetDlgCtrlID(m_hWnd))),
+                        AfxGetInstanceHandle(), nullptr);
+    if (m_hWndToolBar == nullptr)
+        return FALSE;
     ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const SIZE image = Scaled(kImageSize);
     const SIZE button = Scaled(kButtonSize);
@@ -63,10 +68,36 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     return TRUE;
 }
 
+void CToolBar::OnDpiChanged(UINT, UINT) {
+    const int scale = WholeScaleForWindow(m_hWnd);
+    if (scale == m_nScale || m_hWndToolBar == nullptr)
+        return;
+    // The control takes a picture size only before its first picture: a new control.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hWndToolBar, GWL_STYLE));
+    ::DestroyWindow(m_hWndToolBar);
+    m_hWndToolBar = nullptr;
+    m_nImages = 0;
+    m_nScale = scale;
+    if (!CreateControl(style))
+        return;
+    if (m_nIDBitmap != 0)
+        LoadBitmap(m_nIDBitmap);
+    const std::vector<UINT> ids = m_buttonIds;
+    SetButtons(ids.data(), static_cast<int>(ids.size()));
+    if (IsFloating()) {
+        RECT window{};
+        ::GetWindowRect(GetFloatingWindow(), &window);
+        Float(POINT{window.left, window.top});
+    } else {
+        OnOrientation(!IsVertical());
+    }
+}
+
 BOOL CToolBar::LoadBitmap(UINT nIDResource) {
     if (m_hWndToolBar == nullptr)
         return FALSE;
     // The standard greys, black and white of the images follow the system's button colours.
+    m_nIDBitmap = nIDResource;
     HBITMAP bitmap = CreateMappedBitmap(AfxGetInstanceHandle(), nIDResource, 0, nullptr, 0);
     if (bitmap == nullptr)
         return FALSE;
@@ -88,12 +119,17 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource) {
         return FALSE;
     }
     m_nImages = images;
+    // The control has made its own copy of the pictures by now.
+    if (m_hBitmap != nullptr)
+        DeleteObject(m_hBitmap);
+    m_hBitmap = bitmap;
     return TRUE;
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     if (m_hWndToolBar == nullptr || lpIDArray == nullptr || nIDCount < 0)
         return FALSE;
+    m_buttonIds.assign(lpIDArray, lpIDArray + nIDCount);
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (int i = 0; i < nIDCount; ++i) {
@@ -154,13 +190,17 @@ void CToolBar::LayoutControl() {
         return;
     RECT client{};
     GetClientRect(&client);
-    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
-    const bool vertical = !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
+    const bool vertical = IsVertical();
     const int pad = kPad * m_nScale;
     const int left = vertical ? pad : GripperSize() + pad;
     const int top = vertical ? GripperSize() + pad : pad;
     ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - pad),
                  std::max(0L, client.bottom - top - pad), TRUE);
+}
+
+bool CToolBar::IsVertical() const {
+    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
+    return !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
 }
 
 void CToolBar::OnOrientation(BOOL bHorz) {
