@@ -45,7 +45,10 @@ protected:
     // the active view.
     BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
     // Refreshing "Register user" makes the list the active view again, so the command always
-    // reaches it and the text pane keeps the focus only until the next idle moment.
+    // reaches it. Its toolbar button is refreshed at each idle moment while the toolbar is
+    // shown, its menu item when the "User" menu opens: with the toolbar shown the text pane
+    // keeps the focus only until the next idle moment; with it hidden, until that menu opens
+    // (meanwhile the "View" menu's view types, which only the list handles, are greyed).
     void OnUpdateRegisterUser(CCmdUI* pCmdUI);
     // "Help": the service's home page in the browser; nothing is said when none opens.
     void OnOpenHomePage();

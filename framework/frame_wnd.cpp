@@ -1,7 +1,7 @@
 #include "framework/frame_wnd.h"
 
-#include "framework/create_context.h"
 #include "framework/control_bar.h"
+#include "framework/create_context.h"
 #include "framework/document.h"
 #include "framework/dpi.h"
 #include "framework/exceptions.h"
