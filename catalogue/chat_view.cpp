@@ -83,7 +83,12 @@ void CChatView::OnInitialUpdate() {
 void CChatView::OnDpiChanged(UINT previousDpi, UINT dpi) {
     CListViewEx::OnDpiChanged(previousDpi, dpi);
     BuildImageLists();
-    SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(ScaleForWindow(m_hWnd, kColumnWidth), 0));
+    // The width the user may have dragged the column to, at the new DPI.
+    const auto width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, 0));
+    if (width > 0 && previousDpi != 0)
+        SendMessage(
+            LVM_SETCOLUMNWIDTH, 0,
+            MAKELPARAM(MulDiv(width, static_cast<int>(dpi), static_cast<int>(previousDpi)), 0));
 }
 
 void CChatView::BuildImageLists() {

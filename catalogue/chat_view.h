@@ -75,7 +75,7 @@ public:
     CImageList m_imageSmall;
 
 protected:
-    // The font, the pictures and the column at the new DPI.
+    // The font, the pictures and the column's width at the new DPI.
     void OnDpiChanged(UINT previousDpi, UINT dpi) override;
     void OnTimer(UINT_PTR nIDEvent);
     void OnRButtonDown(UINT nFlags, POINT point);

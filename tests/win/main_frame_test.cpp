@@ -393,6 +393,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
     SetWindowPos(frame->m_hWnd, nullptr, 0, 0, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
     const int barMiddle = PaneRect(list).bottom + CSplitterWnd::kBarSize / 2;
     Drag(barMiddle, 100);
+    list->SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(300, 0)); // dragged by the user too
     const int start = static_cast<int>(GetWindowDpi(frame->m_hWnd));
     RECT startWindow{};
     GetWindowRect(frame->m_hWnd, &startWindow);
@@ -425,7 +426,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
             EXPECT_EQ(cx, at(p.picture)) << p.list;
             EXPECT_EQ(cy, at(p.picture)) << p.list;
         }
-        EXPECT_EQ(list->SendMessage(LVM_GETCOLUMNWIDTH, 0), at(280));
+        EXPECT_EQ(list->SendMessage(LVM_GETCOLUMNWIDTH, 0), fromStart(300));
         EXPECT_EQ(FontHeight(list->m_hWnd), fromStart(startFont));
         RECT row{};
         list->GetItemRect(0, &row, LVIR_BOUNDS);
