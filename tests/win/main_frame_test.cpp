@@ -394,6 +394,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
     const int barMiddle = PaneRect(list).bottom + CSplitterWnd::kBarSize / 2;
     Drag(barMiddle, 100);
     list->SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(300, 0)); // dragged by the user too
+    frame->m_toolBar.Dock(CBRS_ALIGN_LEFT); // standing: its buttons in a column
     const int start = static_cast<int>(GetWindowDpi(frame->m_hWnd));
     RECT startWindow{};
     GetWindowRect(frame->m_hWnd, &startWindow);
@@ -438,6 +439,9 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
         EXPECT_EQ(LOWORD(button), CToolBar::kButtonSize.cx * dpi / 96);
         EXPECT_EQ(HIWORD(button), CToolBar::kButtonSize.cy * dpi / 96);
         EXPECT_EQ(frame->m_toolBar.GetCount(), 8);
+        RECT bar{};
+        GetWindowRect(frame->m_toolBar.m_hWnd, &bar);
+        EXPECT_GT(Height(bar), 4 * (bar.right - bar.left));
         RECT status{};
         GetWindowRect(frame->m_statusBar.m_hWnd, &status);
         if (dpi == start)
