@@ -76,6 +76,10 @@ void CToolBar::OnDpiChanged(UINT, UINT) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hWndToolBar, GWL_STYLE));
     ::DestroyWindow(m_hWndToolBar);
     m_hWndToolBar = nullptr;
+    // The pictures stay while the control that was given them lives.
+    if (m_hBitmap != nullptr)
+        DeleteObject(m_hBitmap);
+    m_hBitmap = nullptr;
     m_nImages = 0;
     m_nScale = scale;
     if (!CreateControl(style))
@@ -119,9 +123,6 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource) {
         return FALSE;
     }
     m_nImages = images;
-    // The control has made its own copy of the pictures by now.
-    if (m_hBitmap != nullptr)
-        DeleteObject(m_hBitmap);
     m_hBitmap = bitmap;
     return TRUE;
 }

@@ -57,7 +57,7 @@ private:
     int m_nImages = 0;
     // What the bar was given, to make it anew at another DPI.
     UINT m_nIDBitmap = 0;
-    HBITMAP m_hBitmap = nullptr;
+    HBITMAP m_hBitmap = nullptr; // the pictures the control was given
     std::vector<UINT> m_buttonIds;
     std::string m_strTip; // the tooltip text handed out last
     std::wstring m_wstrTip;
