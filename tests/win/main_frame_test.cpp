@@ -1,6 +1,6 @@
 // The main frame's client area: a two-row splitter with the application list above the text
 // pane, the list's height set from the client height at creation, a bar the user can drag,
-// and F6 / Shift+F6 moving between the panes.
+// and F6 / Shift+F6 moving between the panes; its bars; and its sizes at a new DPI.
 #include "app/main_frame.h"
 #include "catalogue/chat_view.h"
 #include "framework/create_context.h"
@@ -436,8 +436,8 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
 
         const LRESULT button =
             SendMessageA(frame->m_toolBar.GetToolBarCtrl(), TB_GETBUTTONSIZE, 0, 0);
-        EXPECT_EQ(LOWORD(button), CToolBar::kButtonSize.cx * dpi / 96);
-        EXPECT_EQ(HIWORD(button), CToolBar::kButtonSize.cy * dpi / 96);
+        EXPECT_EQ(LOWORD(button), CToolBar::kButtonSize.cx * (dpi / 96)); // whole factors
+        EXPECT_EQ(HIWORD(button), CToolBar::kButtonSize.cy * (dpi / 96));
         EXPECT_EQ(frame->m_toolBar.GetCount(), 8);
         RECT bar{};
         GetWindowRect(frame->m_toolBar.m_hWnd, &bar);
