@@ -9,6 +9,12 @@ here=$(dirname "$0")
 source "$here/env.sh"
 
 "$here/deps.sh"
+# The packaging runs in the build tree: a certificate named from here must still be found.
+if [ -n "${SKIFFDESK_SIGN_PFX-}" ]; then
+    [ -f "$SKIFFDESK_SIGN_PFX" ] || { echo "SKIFFDESK_SIGN_PFX: no file at $SKIFFDESK_SIGN_PFX" >&2; exit 1; }
+    SKIFFDESK_SIGN_PFX=$(cd "$(dirname "$SKIFFDESK_SIGN_PFX")" && pwd)/$(basename "$SKIFFDESK_SIGN_PFX")
+    export SKIFFDESK_SIGN_PFX
+fi
 "$here/build.sh" windows
 apps=${SKIFFDESK_APPS_DIR:-$SKIFF_ROOT/packaging/demo-apps}
 [ -d "$apps" ] || { echo "SKIFFDESK_APPS_DIR: no folder at $apps" >&2; exit 1; }
@@ -32,3 +38,7 @@ for file in "skiffdesk-$version-setup.exe" "skiffdesk-$version-portable.zip"; do
     echo "$SKIFF_BUILD/package/$file"
 done
 echo "Apps folder: $apps"
+# The tree's own packages are the unsigned ones its tests install; signed ones live only here.
+[ -n "${SKIFFDESK_SIGN_PFX-}" ] &&
+    rm -f "$dir/package/skiffdesk-$version-setup.exe" "$dir/package/skiffdesk-$version-portable.zip"
+exit 0
