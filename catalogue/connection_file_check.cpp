@@ -16,8 +16,8 @@ namespace {
 
 // The file's bytes; nothing when it cannot be read or is larger than any connection file.
 std::optional<std::string> ReadOnce(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     std::string bytes(kMaxConnectionFileBytes + 1, '\0');
@@ -30,15 +30,19 @@ std::optional<std::string> ReadOnce(const std::wstring& path) {
     return bytes;
 }
 
+char Upper(char c) {
+    return c >= 'a' && c <= 'f' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Whether hex (either case) spells the bytes.
 bool SameHex(std::string_view hex, const BYTE* bytes, DWORD size) {
     constexpr char kDigits[] = "0123456789ABCDEF";
     if (hex.size() != 2 * static_cast<std::size_t>(size))
         return false;
-    for (DWORD i = 0; i < size; ++i) {
-        const auto up = [](char c) { return c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c; };
-        if (up(hex[2 * i]) != kDigits[bytes[i] >> 4] || up(hex[2 * i + 1]) != kDigits[bytes[i] & 15])
+    for (DWORD i = 0; i < size; ++i)
+        if (Upper(hex[2 * i]) != kDigits[bytes[i] >> 4] ||
+            Upper(hex[2 * i + 1]) != kDigits[bytes[i] & 15])
             return false;
-    }
     return true;
 }
 
@@ -60,17 +64,16 @@ bool Verifies(const RdpSignature& signature, std::string_view publisher) {
     if (trusted && !publisher.empty()) {
         BYTE thumbprint[20];
         DWORD size = sizeof thumbprint;
-        trusted = CertGetCertificateContextProperty(signer, CERT_SHA1_HASH_PROP_ID, thumbprint,
-                                                    &size) &&
-                  SameHex(publisher, thumbprint, size);
+        trusted =
+            CertGetCertificateContextProperty(signer, CERT_SHA1_HASH_PROP_ID, thumbprint, &size) &&
+            SameHex(publisher, thumbprint, size);
     }
     if (signer != nullptr)
         CertFreeCertificateContext(signer);
     return trusted;
 }
 
-} // namespace
-
+// The verdict on a file's bytes, for publisher as a thumbprint in hex (empty: no pin).
 bool ConnectionFileBytesMayLaunch(std::string_view bytes, std::string_view publisher) {
     const RdpSignature signature = ReadRdpSignature(bytes);
     switch (signature.outcome) {
@@ -84,6 +87,8 @@ bool ConnectionFileBytesMayLaunch(std::string_view bytes, std::string_view publi
     return false;
 }
 
+} // namespace
+
 bool ConnectionFileMayLaunch(CWnd& owner, const std::wstring& path) {
     // A file that cannot be read is the client's business, as before, unless a publisher is
     // pinned: then nothing unchecked goes.
@@ -91,7 +96,8 @@ bool ConnectionFileMayLaunch(CWnd& owner, const std::wstring& path) {
     const std::string_view publisher = PinnedRdpPublisher();
     if (bytes ? ConnectionFileBytesMayLaunch(*bytes, publisher) : publisher.empty())
         return true;
-    const std::string name = WideToAnsi(reinterpret_cast<const char16_t*>(path.data()), path.size());
+    const std::string name =
+        WideToAnsi(reinterpret_cast<const char16_t*>(path.data()), path.size());
     owner.MessageBox(catalogue_texts::kChangedFileStart + name + catalogue_texts::kChangedFileEnd,
                      catalogue_texts::kChangedFileCaption, MB_OK);
     return false;

@@ -4,13 +4,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 class CWnd;
 
-// FALSE when the file must not be launched; the user has then been told in a box owned by
+// false when the file must not be launched; the user has then been told in a box owned by
 // owner.
 bool ConnectionFileMayLaunch(CWnd& owner, const std::wstring& path);
-
-// The verdict on a file's bytes, for publisher as a thumbprint in hex (empty: no pin).
-bool ConnectionFileBytesMayLaunch(std::string_view bytes, std::string_view publisher);

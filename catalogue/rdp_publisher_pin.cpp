@@ -2,4 +2,6 @@
 
 #include "rdp_publisher.h"
 
-std::string_view PinnedRdpPublisher() { return deployment::kRdpPublisher; }
+std::string_view PinnedRdpPublisher() {
+    return deployment::kRdpPublisher;
+}

@@ -66,7 +66,9 @@ constexpr std::string_view kSignatureKey = "signature:s:";
 constexpr std::array<unsigned char, 8> kSignatureMagic{1, 0, 1, 0, 1, 0, 0, 0};
 constexpr std::size_t kSignatureHeaderBytes = 12;
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+char16_t Lower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
 
 bool StartsWith(std::u16string_view text, std::string_view ascii) {
     if (text.size() < ascii.size())

@@ -6,6 +6,8 @@
 
 #include <shlobj.h>
 
+#include <cctype>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,7 +55,8 @@ bool HasSignature(const std::string& path) {
 
 std::string AllUsersShortcut() {
     char folder[MAX_PATH];
-    if (SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+    if (SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, folder) !=
+        S_OK)
         return {};
     return std::string(folder) + "\\Skiffdesk.lnk";
 }
@@ -98,8 +101,8 @@ TEST_F(AllUsersInstallTest, TrustsItsPublisherOnceAndTheUninstallerTakesOutOnlyI
     const std::string folder = Sandbox() + "\\AllUsers\\Skiffdesk";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        ASSERT_TRUE(support::WriteRegistryString(HKEY_LOCAL_MACHINE, kPolicyKey, kPolicyValue,
-                                                 c.before));
+        ASSERT_TRUE(
+            support::WriteRegistryString(HKEY_LOCAL_MACHINE, kPolicyKey, kPolicyValue, c.before));
         support::Process setup = support::Process::Start(SKIFF_E2E_SIGNED_INSTALLER,
                                                          "/S /ALLUSERS /D=" + folder, Sandbox());
         ASSERT_TRUE(setup.Valid()) << setup.Error();

@@ -18,7 +18,9 @@ std::string Utf16(const std::string& ascii) {
     return out;
 }
 
-std::string File(const std::string& text) { return "\xFF\xFE" + Utf16(text); }
+std::string File(const std::string& text) {
+    return "\xFF\xFE" + Utf16(text);
+}
 
 // "AQABAAEAAAADAAAAREVS": the header (0x00010001, 1, length 3) and the bytes "DER".
 constexpr char kSignatureLine[] = "signature:s:AQABAAEAAAADAAAAREVS";
@@ -64,10 +66,9 @@ TEST(RdpSignatureTest, FilesWhoseSignatureCannotCoverThemAreBroken) {
          RdpSignature::broken},
         {"not base64", address + scope + "signature:s:AQABAAEAAAADAAAAREV*\r\n",
          RdpSignature::broken},
-        {"header only", address + scope + "signature:s:AQABAAEAAAAAAAAA\r\n",
-         RdpSignature::broken},
-        {"uncovered lines and a last line without its end", "x:i:1\r\n" + address + scope +
-             kSignatureLine, RdpSignature::signedFile},
+        {"header only", address + scope + "signature:s:AQABAAEAAAAAAAAA\r\n", RdpSignature::broken},
+        {"uncovered lines and a last line without its end",
+         "x:i:1\r\n" + address + scope + kSignatureLine, RdpSignature::signedFile},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadRdpSignature(File(c.text)).outcome, c.outcome) << c.what;
