@@ -118,8 +118,10 @@ Function ChooseMode
     ${NSD_Check} $ModeForMe
     ${NSD_CreateRadioButton} 10u 46u 100% 12u "&All users of this computer (asks for administrator rights)"
     Pop $0
+!ifdef PUBLISHER
     ${NSD_CreateLabel} 10u 62u 100% 36u "For all users, the applications' connection files open in the remote desktop client without a security warning, with drive Z: as your service set them up."
     Pop $0
+!endif
     nsDialogs::Show
 FunctionEnd
 
