@@ -13,12 +13,14 @@ add_custom_command(OUTPUT ${SKIFF_SIGNING_FIXTURES}
         ${CMAKE_SOURCE_DIR}/cmake/rdp_publisher.h.in
     COMMENT "Throwaway certificates and signed connection files for the tests"
     VERBATIM)
+# Only this target runs the command; the others wait for it (two targets running one command
+# of a Makefile build may run it twice at once).
 add_custom_target(skiffsigningfixtures DEPENDS ${SKIFF_SIGNING_FIXTURES})
 
 # The program with the test publisher pinned: its own pin object comes before the library's.
 add_executable(skiffdesk_pinned WIN32 ${CMAKE_SOURCE_DIR}/app/main.cpp
-    ${CMAKE_SOURCE_DIR}/ui/skiffdesk.rc ${CMAKE_SOURCE_DIR}/catalogue/rdp_publisher_pin.cpp
-    ${SKIFF_SIGNING_DIR}/pinned/rdp_publisher.h)
+    ${CMAKE_SOURCE_DIR}/ui/skiffdesk.rc ${CMAKE_SOURCE_DIR}/catalogue/rdp_publisher_pin.cpp)
+add_dependencies(skiffdesk_pinned skiffsigningfixtures)
 target_include_directories(skiffdesk_pinned BEFORE PRIVATE ${SKIFF_SIGNING_DIR}/pinned)
 target_link_libraries(skiffdesk_pinned PRIVATE skiffprogram)
 set_target_properties(skiffdesk_pinned PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${SKIFF_SIGNING_DIR})
@@ -39,10 +41,12 @@ if(TARGET skiffdesk_packages)
             SKIFFDESK_SIGN_PASSWORD=throwaway
             bash ${CMAKE_SOURCE_DIR}/packaging/make_packages.sh $<TARGET_FILE:skiffdesk>
             ${SKIFFDESK_APPS_DIR} ${PROJECT_VERSION} ${SKIFF_SIGNED_PACKAGE_DIR}
-        DEPENDS skiffdesk ${packaging_files} ${SKIFF_SIGNING_FIXTURES}
+        DEPENDS skiffdesk ${packaging_files} ${CMAKE_CURRENT_LIST_DIR}/make_signed_fixtures.sh
+            ${CMAKE_SOURCE_DIR}/tests/support/make_test_certs.sh
         COMMENT "Packaging Skiffdesk signed with the test publisher"
         VERBATIM)
     add_custom_target(skiffsignedpackage DEPENDS ${SKIFF_SIGNED_INSTALLER})
+    add_dependencies(skiffsignedpackage skiffsigningfixtures)
     skiff_wine_path(signed_installer ${SKIFF_SIGNED_INSTALLER})
     list(APPEND SKIFF_SIGNING_DEFINITIONS SKIFF_E2E_SIGNED_INSTALLER="${signed_installer}")
 
