@@ -10,4 +10,11 @@ inline constexpr char kLaunchFailedCaption[] = "Unknown error";
 // Followed by the remote desktop client vendor's host and a full stop.
 inline constexpr char kLaunchFailed[] =
     "The Program does not launch your Microsoft Remote Desktop Connection.  Please update it at ";
+// A connection file whose signature does not hold (or, with a pinned publisher, that is not
+// signed by it): the start, the file's path, the end.
+inline constexpr char kChangedFileCaption[] = "Error";
+inline constexpr char kChangedFileStart[] = "The connection file ";
+inline constexpr char kChangedFileEnd[] =
+    " has been changed after your service published it. The Program does not launch it, please "
+    "get it again from your service.";
 } // namespace catalogue_texts
