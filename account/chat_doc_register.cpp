@@ -52,8 +52,9 @@ void CChatDoc::OnSignUpReply(bool bSuccess) {
     const char* outcome = signup_text::kRefused;
     if (bSuccess) {
         CWinApp* app = AfxGetApp();
-        const bool saved = app != nullptr && account_settings::Save(
-                                                 *app, {m_strAccountName, m_strEmail, m_strPassword});
+        const bool saved =
+            app != nullptr &&
+            account_settings::Save(*app, {m_strAccountName, m_strEmail, m_strPassword});
         outcome = saved ? signup_text::kCreated : signup_text::kCreatedNotSaved;
     }
     DisplayMsg(outcome);

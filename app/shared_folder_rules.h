@@ -1,6 +1,6 @@
 // The exchange folder mapped to drive Z:: which folder, the subst parameters and the texts the
-// user sees (their words are in shell_texts.h). The platform's steps come in through SharedFolderHost, so the choice is tested
-// without a window.
+// user sees (their words are in shell_texts.h). The platform's steps come in through
+// SharedFolderHost, so the choice is tested without a window.
 #pragma once
 
 #include "app/shell_texts.h"

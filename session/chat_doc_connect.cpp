@@ -102,7 +102,8 @@ BOOL CChatDoc::OfferClientDownload() {
     const HINSTANCE result =
         ShellExecuteA(nullptr, "open", deployment::kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
     if (reinterpret_cast<INT_PTR>(result) <= 32) {
-        const std::string text = session_texts::kBrowserFailed + std::string(deployment::kHomePage) +
+        const std::string text = session_texts::kBrowserFailed +
+                                 std::string(deployment::kHomePage) +
                                  session_texts::kBrowserFailedEnd;
         MessageBoxA(nullptr, text.c_str(), session_texts::kBrowserFailedCaption, MB_OK);
     }

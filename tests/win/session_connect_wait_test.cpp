@@ -79,8 +79,8 @@ TEST_F(SessionConnectWaitTest, TheShownWindowIsAnsweredThroughoutAndItsCloseEnds
     ULONGLONG longest = 0;
     int answered = 0;
     BOOL newDocument = TRUE;
-    HWND probe = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                 nullptr);
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     struct Probe {
         ULONGLONG* longest;
         int* answered;

@@ -50,8 +50,8 @@ TEST_F(StoredAccountTest, AValueLongerThanItsFieldReadsAsEmpty) {
 // A box of the catalogue runs while the list view is made: the account is there already.
 TEST_F(StoredAccountTest, IsInTheDocumentBeforeTheCatalogueIsRead) {
     ASSERT_TRUE(m_app.WriteProfileInt(account_settings::kSetup, account_settings::kRegistered, 1));
-    ASSERT_TRUE(
-        m_app.WriteProfileString(account_settings::kOption, account_settings::kAccountName, "kept"));
+    ASSERT_TRUE(m_app.WriteProfileString(account_settings::kOption, account_settings::kAccountName,
+                                         "kept"));
     const std::string probe = CChatView::GetFolder(AfxGetModulePath()) + "apps\\order_probe.rdp";
     std::ofstream(probe) << "not a connection file";
     CChatDoc doc;
