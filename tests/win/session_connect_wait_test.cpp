@@ -4,6 +4,7 @@
 #include "tests/win/session_test_support.h"
 
 #include "framework/frame_wnd.h"
+#include "tests/support/full_listener.h"
 #include "session/chat_doc.h"
 #include "ui/resource.h"
 
@@ -18,53 +19,10 @@ constexpr ULONGLONG kAnsweredWithinMs = 250;
 constexpr int kPosts = 30;
 constexpr DWORD kPostEveryMs = 50;
 
-// Listens with its backlog already full: a further connect neither completes nor fails until
-// its own bound runs out.
-class FullListener {
-public:
-    FullListener() : m_socket(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP)) {
-        sockaddr_in address = support::LoopbackAddress(0);
-        int length = sizeof address;
-        if (bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(m_socket, 0) != 0 ||
-            getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            return;
-        for (int i = 0; i < 16; ++i) {
-            const SOCKET filler = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-            u_long nonBlocking = 1;
-            ioctlsocket(filler, FIONBIO, &nonBlocking);
-            connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address);
-            m_fillers.push_back(filler);
-            fd_set done;
-            FD_ZERO(&done);
-            FD_SET(filler, &done);
-            timeval bound{0, 300000};
-            if (select(0, nullptr, &done, nullptr, &bound) == 0) {
-                m_port = ntohs(address.sin_port); // this one waits: the backlog is full
-                return;
-            }
-        }
-    }
-    FullListener(const FullListener&) = delete;
-    FullListener& operator=(const FullListener&) = delete;
-    ~FullListener() {
-        for (SOCKET filler : m_fillers)
-            closesocket(filler);
-        closesocket(m_socket);
-    }
-
-    UINT Port() const { return m_port; } // 0 when the backlog could not be filled
-
-private:
-    SOCKET m_socket;
-    std::vector<SOCKET> m_fillers;
-    UINT m_port = 0;
-};
-
 class SessionConnectWaitTest : public sockettest::SocketTest {};
 
 TEST_F(SessionConnectWaitTest, TheShownWindowIsAnsweredThroughoutAndItsCloseEndsTheWait) {
-    FullListener server;
+    support::FullListener server;
     ASSERT_NE(server.Port(), 0u);
     TestApp app;
     auto* frame = new CFrameWnd;
