@@ -7,8 +7,8 @@
 // loops, in which another connection may be made; code that returns from one acts only on
 // the connection it began with. A connection is closed by the reply to its request (any
 // version or sign-up reply that comes on it), by the handshake time-out while its handshake
-// is unanswered, by the server (its close, a reset, the close flag), by a newer connection
-// (Ctrl+N, a sign-up) and by the document's close. So one made from the command line, or a
+// is unanswered, by the server (its close, a reset, the close flag, a message that cannot be
+// one or stands still), by a newer connection (Ctrl+N, a sign-up) and by the document's close. So one made from the command line, or a
 // sign-up whose reply never comes, stays open until one of those. All of it runs on the
 // user-interface thread, and only the connect waits for the network (bounded; while the
 // window is shown it keeps handling the window's messages): each read notification takes
@@ -103,7 +103,7 @@ public:
     std::string m_strEmail;
     std::string m_strPassword;
     BOOL m_bRegistered = FALSE;     // result of the last sign-up reply
-    BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply
+    BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply (and can get one)
 
 private:
     // Tells the user the connection was reset and that it closes.
