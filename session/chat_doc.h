@@ -8,13 +8,13 @@
 // the connection it began with. A connection is closed by the reply to its request (any
 // version or sign-up reply that comes on it), by the handshake time-out while its handshake
 // is unanswered, by the server (its close, a reset, the close flag, a message that cannot be
-// one or stands still), by a newer connection (Ctrl+N, a sign-up) and by the document's close. So one made from the command line, or a
-// sign-up whose reply never comes, stays open until one of those. All of it runs on the
-// user-interface thread, and only the connect waits for the network (bounded; while the
-// window is shown it keeps handling the window's messages): each read notification takes
-// what has arrived, sends are queued when the connection cannot take them at once, every
-// bound is a timer, and a long run of messages is handled in slices between which the window
-// takes its input.
+// one or stands still), by a newer connection (Ctrl+N, a sign-up) and by the document's close. So
+// one made from the command line, or a sign-up whose reply never comes, stays open until one of
+// those. All of it runs on the user-interface thread, and only the connect waits for the network
+// (bounded; while the window is shown it keeps handling the window's messages): each read
+// notification takes what has arrived, sends are queued when the connection cannot take them at
+// once, every bound is a timer, and a long run of messages is handled in slices between which the
+// window takes its input.
 #pragma once
 
 #include "framework/archive.h"
