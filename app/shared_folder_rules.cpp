@@ -50,9 +50,7 @@ std::string SubstParameters(const std::string& folder) {
 }
 
 std::string InformationText(const std::string& folder) {
-    return "The program will map the directory " + folder +
-           " to virtual drive Z: . You may transfer files to drive Z: so that you could upload "
-           "or download files to apps server.";
+    return kInformation + folder + kInformationEnd;
 }
 
 } // namespace sharedfolder

@@ -1,7 +1,9 @@
 // The exchange folder mapped to drive Z:: which folder, the subst parameters and the texts the
-// user sees. The platform's steps come in through SharedFolderHost, so the choice is tested
-// without a window.
+// user sees (their words are in shell_texts.h). The platform's steps come in through
+// SharedFolderHost, so the choice is tested without a window.
 #pragma once
+
+#include "app/shell_texts.h"
 
 #include <cstddef>
 #include <string>
@@ -15,15 +17,6 @@ inline constexpr char kSubfolder[] = "skiffdesk\\";
 inline constexpr int kDocumentsFolderId = 5;
 // The platform's path buffers: a path must leave room for its terminating zero.
 inline constexpr std::size_t kPathBuffer = 260;
-
-inline constexpr char kErrorCaption[] = "Error";
-inline constexpr char kMessageCaption[] = "Shared folder message";
-inline constexpr char kVersionFailed[] = "Can get Windows Version";
-inline constexpr char kNoShellFunction[] = "Can not get SHGetFolderPathA!";
-inline constexpr char kNoDocuments[] = "Can not get My Documents directory!";
-inline constexpr char kCannotCreate[] = "Can not create the directory";
-inline constexpr char kSubstFailed[] = "Failed to map drive Z:";
-inline constexpr char kSubstFailedCaption[] = "Unknown error";
 
 // What the shared-folder steps ask of the platform.
 class SharedFolderHost {

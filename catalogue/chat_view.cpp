@@ -63,13 +63,13 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     const BOOL created = CListViewEx::Create(lpszClassName, lpszWindowName, dwStyle, rect,
                                              pParentWnd, nID, pContext);
+    // The account is in the document before the catalogue's boxes can run.
+    LoadAccountOrArmSignUp();
     LoadCatalogue();
     FillList();
     // Without a window a timer would belong to the thread and never be stopped.
-    if (m_hWnd != nullptr) {
-        LoadAccountOrArmSignUp();
+    if (m_hWnd != nullptr)
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
-    }
     return created;
 }
 

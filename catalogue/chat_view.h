@@ -6,12 +6,13 @@
 #include "catalogue/list_view_ex.h"
 #include "catalogue/remote_app_item.h"
 #include "framework/image_list.h"
+#include "session/session_view.h"
 
 #include <string>
 
 class CCmdUI;
 
-class CChatView : public CListViewEx {
+class CChatView : public CListViewEx, public ISessionView {
 public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -37,9 +38,8 @@ public:
     void BuildImageLists();
 
     // Hands text to the document's second view when that is the text pane.
-    void ForwardMessage(const std::string& text);
-    // A reply has come: the sign-up watchdog has nothing left to watch.
-    void StopSignUpWatchdog();
+    void ForwardMessage(const std::string& text) override;
+    void StopSignUpWatchdog() override;
 
     // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
     // while after start, when no account is stored; timer 3 watches for the sign-up reply.

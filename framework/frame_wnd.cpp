@@ -7,6 +7,7 @@
 #include "framework/exceptions.h"
 #include "framework/message_box.h"
 #include "framework/resource_string.h"
+#include "framework/socket.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
 
@@ -139,6 +140,12 @@ void CFrameWnd::OnClose() {
     CWinApp* app = AfxGetApp();
     if (app == nullptr || app->m_pMainWnd != this) {
         DestroyWindow();
+        return;
+    }
+    // A connect that waits inside a handler is ended first, and the window closes once that
+    // handler has returned: closing it under the handler would delete what it works on.
+    if (CSocket::CancelConnectWaits()) {
+        PostMessage(WM_CLOSE);
         return;
     }
     // The document closes first, while its views still exist. The window goes even when
