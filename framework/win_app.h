@@ -46,6 +46,9 @@ public:
     std::string GetProfileString(const char* lpszSection, const char* lpszEntry,
                                  const char* lpszDefault = "") const;
     BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+    // The same value as UTF-16, for a path that may hold characters the ANSI code page lacks.
+    std::wstring GetProfileStringW(const char* lpszSection, const char* lpszEntry,
+                                   const std::wstring& fallback) const;
     // Reads the recent-file list (nMaxMRU entries) and the print preview page count; they
     // are written back at exit.
     void LoadStdProfileSettings(UINT nMaxMRU);
