@@ -62,6 +62,29 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"Empty", "", ""}),
     [](const ::testing::TestParamInfo<FolderCase>& info) { return info.param.what; });
 
+using SharedFolderOverrideTest = SandboxTest;
+
+// A megabyte where a folder's path belongs: one box with as much of it as a path can hold,
+// then the documents subfolder is mapped and named as usual.
+TEST_F(SharedFolderOverrideTest, AnOverrideThatCannotBeAPathIsSetAside) {
+    ASSERT_TRUE(WriteSetting("Option", "skiffdesk", std::string(1 << 20, 'x')));
+    const std::string subfolder = DocumentsFolder() + "\\skiffdesk";
+    Program& program = StartProgram();
+    const std::optional<support::MessageBoxView> refused = WaitForMessageBox(program);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->text, "Can not create the directory");
+    EXPECT_EQ(refused->caption, std::string(259, 'x'));
+    ASSERT_TRUE(support::AnswerMessageBox(*refused, IDOK));
+    const std::optional<support::MessageBoxView> information = WaitForMessageBox(program);
+    ASSERT_TRUE(information.has_value());
+    EXPECT_EQ(information->text, InformationText(subfolder));
+    const std::vector<std::string> calls = WaitForRecord(kSubstDouble);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(support::ArgumentsOf(calls[0]), "z: \"" + subfolder + "\"");
+    ASSERT_TRUE(support::AnswerMessageBox(*information, IDOK));
+    EXPECT_NE(WaitForMainWindow(program), nullptr);
+}
+
 // The last write time of the label key, to tell whether the program wrote it.
 std::optional<FILETIME> LabelWritten() {
     HKEY key = nullptr;
