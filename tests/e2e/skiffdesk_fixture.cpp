@@ -374,11 +374,11 @@ void MakeFolders(const std::wstring& folder) {
 }
 } // namespace
 
-std::wstring SandboxTest::InstallProgramIn(const std::wstring& folder) {
+std::wstring SandboxTest::InstallProgramIn(const std::wstring& folder,
+                                           const std::wstring& fileName) {
     MakeFolders(folder + L"\\apps");
     const std::string program = SKIFF_E2E_PROGRAM;
-    const std::string fileName = kProgramFile;
-    const std::wstring exe = folder + L"\\" + std::wstring(fileName.begin(), fileName.end());
+    const std::wstring exe = folder + L"\\" + fileName;
     if (!CopyFileW(std::wstring(program.begin(), program.end()).c_str(), exe.c_str(), FALSE)) {
         ADD_FAILURE() << "cannot copy the program: " << support::ErrorText(GetLastError());
         return {};
@@ -388,7 +388,10 @@ std::wstring SandboxTest::InstallProgramIn(const std::wstring& folder) {
 
 Program& SandboxTest::StartProgramAt(const std::wstring& exe) {
     auto program = std::make_unique<Program>();
-    program->name = WithoutExtension(kProgramFile);
+    const std::wstring fileName = exe.substr(exe.find_last_of(L'\\') + 1);
+    char name[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, fileName.c_str(), -1, name, sizeof name, nullptr, nullptr);
+    program->name = WithoutExtension(name);
     program->process = support::Process::Start(exe, L"", exe.substr(0, exe.find_last_of(L'\\')));
     EXPECT_TRUE(program->process.Valid()) << program->process.Error();
     m_programs.push_back(std::move(program));

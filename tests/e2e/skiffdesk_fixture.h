@@ -109,9 +109,10 @@ protected:
     // The application list of the main window.
     static HWND ListOf(HWND mainWindow);
 
-    // Paths that may lie outside the ANSI code page. A copy of skiffdesk.exe with an empty
-    // "apps" beside it in folder (made with its parents); returns the copy's path.
-    std::wstring InstallProgramIn(const std::wstring& folder);
+    // Paths that may lie outside the ANSI code page. A copy of skiffdesk.exe named fileName with
+    // an empty "apps" beside it in folder (made with its parents); returns the copy's path.
+    std::wstring InstallProgramIn(const std::wstring& folder,
+                                  const std::wstring& fileName = L"skiffdesk.exe");
     // Starts exe (from InstallProgramIn) in its own folder.
     Program& StartProgramAt(const std::wstring& exe);
     std::wstring WideSandbox() const {

@@ -32,7 +32,8 @@ TEST_F(DoubleByteTest, NamesEndingInByte5CAreListedStartedAndMappedWhole) {
     if (GetACP() != 932)
         GTEST_SKIP() << "this system does not give the test program code page 932";
     const std::wstring folder = WideSandbox() + L"\\\u8868";
-    const std::wstring exe = InstallProgramIn(folder);
+    // Its name is its mutex's and its window property's.
+    const std::wstring exe = InstallProgramIn(folder, L"\u8868.exe");
     ASSERT_FALSE(exe.empty());
     const std::wstring file = folder + L"\\apps\\\u8868\\\u8868.rdp";
     ASSERT_TRUE(WriteConnectionFileAt(file, L"\u8868\u793A"));
