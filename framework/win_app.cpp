@@ -10,7 +10,6 @@
 #include "framework/socket_init.h"
 #include "framework/wide_path.h"
 
-#include <vector>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -174,18 +173,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
 }
 
 std::string AfxGetModulePath() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size())
-            return std::string(path.data(), length);
-        if (path.size() >= 32768) // longer than any path the system has
-            return {};
-        path.resize(path.size() * 2);
-    }
+    return PathForDisplay(AfxGetModulePathW());
 }
 
 std::string AfxGetSystemFilePath(const char* fileName) {
