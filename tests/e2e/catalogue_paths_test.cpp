@@ -54,7 +54,7 @@ TEST_F(CataloguePathsTest, AProgramInAFolderNamedInChineseListsAndStartsItsApps)
     ASSERT_TRUE(support::PostCommand(main, kConnect));
     const std::vector<std::string> launched = WaitForRecord(kRemoteDesktopDouble);
     ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(support::ArgumentsOf(launched[0]), "\"" + Utf8(paint) + "\"");
+    EXPECT_EQ(support::ArgumentsOf(launched[0]), Utf8(L"\"" + paint + L"\""));
 }
 
 TEST_F(CataloguePathsTest, FilesNamedLikeDevicesAreNeverOpened) {

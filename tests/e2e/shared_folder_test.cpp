@@ -105,7 +105,7 @@ TEST_F(SharedFolderPathTest, ADocumentsFolderNamedInChineseIsMappedWhole) {
     Program& program = StartProgram();
     const std::vector<std::string> calls = WaitForRecord(kSubstDouble);
     ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(support::ArgumentsOf(calls[0]), "z: \"" + Utf8(documents) + "\\skiffdesk\"");
+    EXPECT_EQ(support::ArgumentsOf(calls[0]), Utf8(L"z: \"" + documents + L"\\skiffdesk\""));
     const DWORD made = GetFileAttributesW((documents + L"\\skiffdesk").c_str());
     EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
     EXPECT_NE(WaitForMainWindow(program), nullptr);

@@ -45,7 +45,7 @@ TEST_F(DoubleByteTest, NamesEndingInByte5CAreListedStartedAndMappedWhole) {
     ASSERT_NE(main, nullptr);
     const std::vector<std::string> mapped = WaitForRecord(kSubstDouble);
     ASSERT_EQ(mapped.size(), 1u);
-    EXPECT_EQ(support::ArgumentsOf(mapped[0]), "z: \"" + Utf8(shared) + "\"");
+    EXPECT_EQ(support::ArgumentsOf(mapped[0]), Utf8(L"z: \"" + shared + L"\""));
 
     HWND list = ListOf(main);
     EXPECT_EQ(support::ListItemTexts(list), std::vector<std::string>{"\x95\x5C\x8E\xA6"});
@@ -53,7 +53,7 @@ TEST_F(DoubleByteTest, NamesEndingInByte5CAreListedStartedAndMappedWhole) {
     ASSERT_TRUE(support::PostCommand(main, kConnect));
     const std::vector<std::string> launched = WaitForRecord(kRemoteDesktopDouble);
     ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(support::ArgumentsOf(launched[0]), "\"" + Utf8(file) + "\"");
+    EXPECT_EQ(support::ArgumentsOf(launched[0]), Utf8(L"\"" + file + L"\""));
 }
 
 } // namespace
