@@ -26,11 +26,11 @@ public:
 
     // The shared-folder drive (main_frame_shared_folder.cpp).
     OSVERSIONINFOA m_osVersion{};
-    std::string m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
+    std::wstring m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
     // The folder to map: the setting section/entry if present, else the subfolder of the
     // shell folder nFolder (created when missing), else defaultPath. May show message boxes.
-    std::string GetSharedFolder(std::string section, std::string entry, std::string defaultPath,
-                                int nFolder);
+    std::wstring GetSharedFolder(std::string section, std::string entry, std::wstring defaultPath,
+                                 int nFolder);
     // Explorer's label "Local Disk" for Z:, from major version 6 on; TRUE when it is in place.
     BOOL SetSharedDriveLabel();
 

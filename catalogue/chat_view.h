@@ -54,9 +54,9 @@ public:
     // The catalogue: every connection file under "apps" beside the executable, into
     // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
     void LoadCatalogue();
-    BOOL MakeAppItem(std::string path, RemoteAppItem& item);
-    BOOL ReadAppName(std::string path, std::string& name);
-    static std::string GetFolder(const std::string& path);
+    BOOL MakeAppItem(std::wstring path, RemoteAppItem& item);
+    BOOL ReadAppName(std::wstring path, std::string& name);
+    static std::wstring GetFolder(const std::wstring& path);
 
     // One item per catalogue entry, in catalogue order.
     BOOL FillList();
