@@ -4,6 +4,7 @@
 
 #include "account/account_settings.h"
 #include "catalogue/chat_view.h"
+#include "framework/wide_path.h"
 #include "session/chat_doc.h"
 
 #include <fstream>
@@ -52,7 +53,8 @@ TEST_F(StoredAccountTest, IsInTheDocumentBeforeTheCatalogueIsRead) {
     ASSERT_TRUE(m_app.WriteProfileInt(account_settings::kSetup, account_settings::kRegistered, 1));
     ASSERT_TRUE(m_app.WriteProfileString(account_settings::kOption, account_settings::kAccountName,
                                          "kept"));
-    const std::string probe = CChatView::GetFolder(AfxGetModulePath()) + "apps\\order_probe.rdp";
+    const std::string probe =
+        PathForDisplay(CChatView::GetFolder(AfxGetModulePathW())) + "apps\\order_probe.rdp";
     std::ofstream(probe) << "not a connection file";
     CChatDoc doc;
     CWnd parent;
