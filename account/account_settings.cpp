@@ -1,6 +1,7 @@
 #include "account/account_settings.h"
 
 #include "account/password_protection.h"
+#include "account/registration_rules.h"
 #include "framework/win_app.h"
 
 namespace account_settings {
@@ -9,19 +10,33 @@ bool IsRegistered(const CWinApp& app) {
     return app.GetProfileInt(kSetup, kRegistered, 0) != 0;
 }
 
+namespace {
+
+std::string WithinLimit(std::string value, std::size_t maxBytes) {
+    return value.size() <= maxBytes ? value : std::string();
+}
+
+} // namespace
+
 Account Load(const CWinApp& app) {
     Account account;
-    account.name = app.GetProfileString(kOption, kAccountName);
-    account.email = app.GetProfileString(kOption, kEmail);
-    account.password = UnprotectPassword(app.GetProfileString(kOption, kPassword));
+    account.name =
+        WithinLimit(app.GetProfileString(kOption, kAccountName), account::kMaxAccountNameBytes);
+    account.email = WithinLimit(app.GetProfileString(kOption, kEmail), account::kMaxEmailBytes);
+    account.password = WithinLimit(UnprotectPassword(app.GetProfileString(kOption, kPassword)),
+                                   account::kMaxPasswordBytes);
     return account;
 }
 
-void Save(CWinApp& app, const Account& account) {
-    app.WriteProfileInt(kSetup, kRegistered, 1);
-    app.WriteProfileString(kOption, kAccountName, account.name.c_str());
-    app.WriteProfileString(kOption, kEmail, account.email.c_str());
-    app.WriteProfileString(kOption, kPassword, ProtectPassword(account.password).c_str());
+bool Save(CWinApp& app, const Account& account) {
+    const std::string password = ProtectPassword(account.password);
+    if (password.empty() && !account.password.empty())
+        return false;
+    // "reg" last: the next start loads the values only when all of them are there.
+    return app.WriteProfileString(kOption, kAccountName, account.name.c_str()) != FALSE &&
+           app.WriteProfileString(kOption, kEmail, account.email.c_str()) != FALSE &&
+           app.WriteProfileString(kOption, kPassword, password.c_str()) != FALSE &&
+           app.WriteProfileInt(kSetup, kRegistered, 1) != FALSE;
 }
 
 } // namespace account_settings

@@ -25,8 +25,10 @@ struct Account {
 
 // Whether an account was signed up ("reg" is not 0).
 bool IsRegistered(const CWinApp& app);
+// A value longer than its field takes reads as empty: it cannot be one this program stored.
 Account Load(const CWinApp& app);
-// "reg" = 1 and the three values.
-void Save(CWinApp& app, const Account& account);
+// The three values, then "reg" = 1; false when the password cannot be protected (nothing is
+// then written) or a value cannot be written (then "reg" is not).
+bool Save(CWinApp& app, const Account& account);
 
 } // namespace account_settings

@@ -16,6 +16,9 @@ inline constexpr const char* kTooFast = "Please wait for one minute to register 
 inline constexpr const char* kTooFastCaption = "Sign up your account too fast";
 
 inline constexpr const char* kCreated = "Create Account OK!";
+// Instead of the above when the account could not be kept in the settings.
+inline constexpr const char* kCreatedNotSaved =
+    "The account was created, but it could not be saved on this computer!";
 inline constexpr const char* kRefused =
     "Failed to create Account! Please check your account name, password and email address.";
 inline constexpr const char* kNoReply = "Failed to register!";

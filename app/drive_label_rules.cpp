@@ -1,6 +1,7 @@
 #include "app/drive_label_rules.h"
 
 #include "app/shared_folder_rules.h"
+#include "app/shell_texts.h"
 
 namespace drivelabel {
 
@@ -26,8 +27,7 @@ bool SetDriveLabel(DriveLabelHost& host) {
 }
 
 std::string FailureText(const std::string& lastLabel) {
-    return "The program failed to set virtual drive " + lastLabel +
-           "(Z:) label as Local Disk. Please manully set virtual disk Z: label as Local Disk";
+    return kFailed + lastLabel + kFailedEnd;
 }
 
 } // namespace drivelabel

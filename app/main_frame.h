@@ -31,11 +31,11 @@ public:
 
     // The shared-folder drive (main_frame_shared_folder.cpp).
     OSVERSIONINFOA m_osVersion{};
-    std::string m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
+    std::wstring m_sharedFolder; // the folder mapped to Z:, without a trailing backslash
     // The folder to map: the setting section/entry if present, else the subfolder of the
     // shell folder nFolder (created when missing), else defaultPath. May show message boxes.
-    std::string GetSharedFolder(std::string section, std::string entry, std::string defaultPath,
-                                int nFolder);
+    std::wstring GetSharedFolder(std::string section, std::string entry, std::wstring defaultPath,
+                                 int nFolder);
     // Explorer's label "Local Disk" for Z:, from major version 6 on; TRUE when it is in place.
     BOOL SetSharedDriveLabel();
 
@@ -50,7 +50,10 @@ protected:
     // the active view.
     BOOL OnCreateClient(LPCREATESTRUCTA lpcs, CCreateContext* pContext) override;
     // Refreshing "Register user" makes the list the active view again, so the command always
-    // reaches it and the text pane keeps the focus only until the next idle moment.
+    // reaches it. Its toolbar button is refreshed at each idle moment while the toolbar is
+    // shown, its menu item when the "User" menu opens: with the toolbar shown the text pane
+    // keeps the focus only until the next idle moment; with it hidden, until that menu opens
+    // (meanwhile the "View" menu's view types, which only the list handles, are greyed).
     void OnUpdateRegisterUser(CCmdUI* pCmdUI);
     // "Help": the service's home page in the browser; nothing is said when none opens.
     void OnOpenHomePage();

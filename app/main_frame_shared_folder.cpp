@@ -3,11 +3,13 @@
 #include "app/drive_label_rules.h"
 #include "app/main_frame.h"
 #include "app/shared_folder_rules.h"
+#include "framework/wide_path.h"
 #include "framework/win_app.h"
 
 #include <shellapi.h>
 
 #include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -20,40 +22,41 @@ public:
         : m_frame(frame), m_section(std::move(section)), m_entry(std::move(entry)),
           m_folderId(folderId) {}
 
-    Documents DocumentsFolder(std::string& path) override {
-        using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
-        const std::string library = AfxGetSystemFilePath("shell32.dll");
-        const HMODULE shell = library.empty() ? nullptr : LoadLibraryA(library.c_str());
-        const FARPROC proc = shell != nullptr ? GetProcAddress(shell, "SHGetFolderPathA") : nullptr;
+    // The wide twin of the shell's folder function: a profile's name may lie outside the ANSI
+    // code page.
+    Documents DocumentsFolder(std::wstring& path) override {
+        using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+        const std::wstring library = AfxGetSystemFilePathW(L"shell32.dll");
+        const HMODULE shell = library.empty() ? nullptr : LoadLibraryW(library.c_str());
+        const FARPROC proc = shell != nullptr ? GetProcAddress(shell, "SHGetFolderPathW") : nullptr;
         if (proc == nullptr) {
             if (shell != nullptr)
                 FreeLibrary(shell);
             return Documents::noShellFunction;
         }
         const auto getFolderPath = reinterpret_cast<GetFolderPath>(reinterpret_cast<void*>(proc));
-        char folder[sharedfolder::kPathBuffer] = {};
+        wchar_t folder[sharedfolder::kPathBuffer] = {};
         const HRESULT result = getFolderPath(m_frame.m_hWnd, m_folderId, nullptr, 0, folder);
         FreeLibrary(shell);
         if (result != S_OK)
             return Documents::failed;
-        path.assign(folder, strnlen(folder, sizeof folder));
+        path.assign(folder, wcsnlen(folder, sharedfolder::kPathBuffer));
         return Documents::found;
     }
-    bool IsDirectory(const std::string& path) override {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+    bool IsDirectory(const std::wstring& path) override {
+        const DWORD attributes = GetFileAttributesW(path.c_str());
         return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool MakeDirectory(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    bool MakeDirectory(const std::wstring& path) override {
+        return CreateDirectoryW(path.c_str(), nullptr) != FALSE;
     }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        m_frame.MessageBox(text, caption.c_str(), MB_OK);
+    void ShowMessage(const std::string& text, const std::wstring& caption) override {
+        m_frame.MessageBox(text, PathForDisplay(caption).c_str(), MB_OK);
     }
-    std::string ReadOverride(const std::string& fallback) override {
+    std::wstring ReadOverride(const std::wstring& fallback) override {
         const CWinApp* app = AfxGetApp();
-        return app != nullptr
-                   ? app->GetProfileString(m_section.c_str(), m_entry.c_str(), fallback.c_str())
-                   : fallback;
+        return app != nullptr ? app->GetProfileStringW(m_section.c_str(), m_entry.c_str(), fallback)
+                              : fallback;
     }
 
 private:
@@ -110,19 +113,20 @@ void CMainFrame::MapSharedFolder() {
     m_sharedFolder = sharedfolder::StripTrailingBackslash(
         GetSharedFolder(sharedfolder::kSection, sharedfolder::kOverrideName,
                         sharedfolder::kDefaultPath, sharedfolder::kDocumentsFolderId));
-    const std::string subst = AfxGetSystemFilePath("subst.exe");
-    const std::string parameters = sharedfolder::SubstParameters(m_sharedFolder);
+    const std::wstring subst = AfxGetSystemFilePathW(L"subst.exe");
+    const std::wstring parameters = sharedfolder::SubstParameters(m_sharedFolder);
     const auto started =
         subst.empty() ? 0
-                      : reinterpret_cast<INT_PTR>(ShellExecuteA(
-                            nullptr, "open", subst.c_str(), parameters.c_str(), nullptr, SW_HIDE));
+                      : reinterpret_cast<INT_PTR>(ShellExecuteW(
+                            nullptr, L"open", subst.c_str(), parameters.c_str(), nullptr, SW_HIDE));
     if (started <= 32)
         MessageBox(sharedfolder::kSubstFailed, sharedfolder::kSubstFailedCaption);
-    MessageBox(sharedfolder::InformationText(m_sharedFolder), sharedfolder::kMessageCaption);
+    MessageBox(sharedfolder::InformationText(PathForDisplay(m_sharedFolder)),
+               sharedfolder::kMessageCaption);
 }
 
-std::string CMainFrame::GetSharedFolder(std::string section, std::string entry,
-                                        std::string defaultPath, int nFolder) {
+std::wstring CMainFrame::GetSharedFolder(std::string section, std::string entry,
+                                         std::wstring defaultPath, int nFolder) {
     FrameFolderHost host(*this, std::move(section), std::move(entry), nFolder);
     return sharedfolder::ChooseSharedFolder(host, static_cast<int>(m_osVersion.dwMajorVersion),
                                             defaultPath);

@@ -10,6 +10,8 @@
 #include "bench/part_reader.h"
 #include "catalogue/chat_view.h"
 #include "catalogue/file_scanner.h"
+#include "framework/text_convert.h"
+#include "framework/wide_path.h"
 
 #include <windows.h>
 
@@ -95,8 +97,8 @@ double Median(const std::function<void()>& run) {
     return times[times.size() / 2];
 }
 
-std::size_t ReadWhole(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+std::size_t ReadWhole(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return 0;
@@ -324,10 +326,10 @@ StartRun StartOnce(const std::string& folder) {
     g_remoteApps.clear();
     const auto start = std::chrono::steady_clock::now();
     ShownList list;
-    std::list<std::string> paths;
+    std::list<std::wstring> paths;
     CFileScanner scanner;
-    scanner.Scan(folder, &paths);
-    for (const std::string& path : paths) {
+    scanner.Scan(AnsiToWide(folder), &paths);
+    for (const std::wstring& path : paths) {
         RemoteAppItem item;
         if (list.view->MakeAppItem(path, item))
             g_remoteApps.push_back(std::move(item));
@@ -375,10 +377,10 @@ int main(int argc, char** argv) {
     }
     const std::string apps = ProgramFolder() + "apps";
     MakeTree(apps);
-    std::list<std::string> paths;
+    std::list<std::wstring> paths;
     CFileScanner([](const std::string& text) {
         std::printf("%s\n", text.c_str());
-    }).Scan(apps, &paths);
+    }).Scan(AnsiToWide(apps), &paths);
 
     std::size_t loaded = 0;
     const double a = Median([&] {
@@ -390,15 +392,15 @@ int main(int argc, char** argv) {
     std::size_t bytes = 0;
     const double b = Median([&] {
         bytes = 0;
-        for (const std::string& path : paths)
+        for (const std::wstring& path : paths)
             bytes += ReadWhole(path);
     });
     std::size_t named = 0;
     const double c = Median([&] {
         named = 0;
         std::string name;
-        for (const std::string& path : paths)
-            named += ReadAppNameByChunks(path, name) ? 1 : 0;
+        for (const std::wstring& path : paths)
+            named += ReadAppNameByChunks(PathForDisplay(path), name) ? 1 : 0;
     });
     const auto [plain, icons] = StartTimes(MakeStartFolder(ProgramFolder() + "start-plain", false),
                                            MakeStartFolder(ProgramFolder() + "start-icons", true));

@@ -6,11 +6,7 @@ namespace {
 
 constexpr char16_t kLineFeed = 0x000A;
 constexpr char16_t kCarriageReturn = 0x000D;
-
-char16_t UnitAt(std::string_view bytes, std::size_t offset) {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[offset]) |
-                                 static_cast<unsigned char>(bytes[offset + 1]) << 8);
-}
+constexpr std::size_t kMarkBytes = 2;
 
 // The line's text in the ANSI code page: up to its CR LF, or to a unit 0 inside it.
 std::string LineText(std::u16string& line) {
@@ -34,27 +30,43 @@ bool FindKey(std::u16string& line, AppNameResult& result) {
 
 } // namespace
 
-AppNameResult ReadAppNameFromBytes(std::string_view bytes) {
-    AppNameResult result;
-    if (bytes.empty()) {
-        result.outcome = AppNameResult::empty;
-        return result;
-    }
-    if (bytes.size() > kMaxConnectionFileBytes)
-        bytes = bytes.substr(0, kMaxConnectionFileBytes);
-    std::u16string line;
-    // The byte-order mark's value does not matter.
-    for (std::size_t offset = 2; offset + 1 < bytes.size(); offset += 2) {
-        const char16_t unit = UnitAt(bytes, offset);
-        if (unit != kLineFeed) {
-            line.push_back(unit);
+void AppNameReader::Feed(std::string_view bytes) {
+    for (const char byte : bytes) {
+        if (Done())
+            return;
+        // The byte-order mark's value does not matter.
+        if (m_total++ < kMarkBytes)
+            continue;
+        const auto value = static_cast<unsigned char>(byte);
+        if (m_pendingByte < 0) {
+            m_pendingByte = value;
             continue;
         }
-        if (FindKey(line, result))
-            return result;
-        line.clear();
+        TakeUnit(static_cast<char16_t>(m_pendingByte | value << 8));
+        m_pendingByte = -1;
     }
-    if (!line.empty())
-        FindKey(line, result);
-    return result;
+}
+
+void AppNameReader::TakeUnit(char16_t unit) {
+    if (unit != kLineFeed) {
+        m_line.push_back(unit);
+        return;
+    }
+    FindKey(m_line, m_result);
+    m_line.clear();
+}
+
+AppNameResult AppNameReader::Finish() {
+    if (m_total == 0)
+        m_result.outcome = AppNameResult::empty;
+    else if (m_result.outcome != AppNameResult::found && !m_line.empty())
+        FindKey(m_line, m_result);
+    m_line.clear();
+    return m_result;
+}
+
+AppNameResult ReadAppNameFromBytes(std::string_view bytes) {
+    AppNameReader reader;
+    reader.Feed(bytes);
+    return reader.Finish();
 }

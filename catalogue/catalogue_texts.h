@@ -15,4 +15,11 @@ inline constexpr char kFindCue[] = "Find an application (Ctrl+F)";
 // The status bar while a search is typed: "<shown> of <all> applications".
 inline constexpr char kFindCountMiddle[] = " of ";
 inline constexpr char kFindCountEnd[] = " applications";
+// A connection file whose signature does not hold (or, with a pinned publisher, that is not
+// signed by it): the start, the file's path, the end.
+inline constexpr char kChangedFileCaption[] = "Error";
+inline constexpr char kChangedFileStart[] = "The connection file ";
+inline constexpr char kChangedFileEnd[] =
+    " has been changed after your service published it. The Program does not launch it, please "
+    "get it again from your service.";
 } // namespace catalogue_texts

@@ -67,12 +67,13 @@ BOOL CChatView::Create(const char* lpszClassName, const char* lpszWindowName, DW
                        const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     const BOOL created = CListViewEx::Create(lpszClassName, lpszWindowName, dwStyle, rect,
                                              pParentWnd, nID, pContext);
+    // The account is in the document before the catalogue's boxes can run.
+    LoadAccountOrArmSignUp();
     LoadCatalogue();
     FillList();
     // Without a window a timer would belong to the thread and never be stopped.
     if (m_hWnd != nullptr) {
         SendMessage(LVM_SETCALLBACKMASK, kViewKeptStates);
-        LoadAccountOrArmSignUp();
         SetTimer(kHandshakeTimer, kHandshakeTimeoutMs);
     }
     return created;
@@ -83,6 +84,17 @@ void CChatView::OnInitialUpdate() {
     BuildImageLists();
     InsertColumn(0, catalogue_texts::kColumnTitle, LVCFMT_LEFT,
                  ScaleForWindow(m_hWnd, kColumnWidth));
+}
+
+void CChatView::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    CListViewEx::OnDpiChanged(previousDpi, dpi);
+    BuildImageLists();
+    // The width the user may have dragged the column to, at the new DPI.
+    const auto width = static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, 0));
+    if (width > 0 && previousDpi != 0)
+        SendMessage(
+            LVM_SETCOLUMNWIDTH, 0,
+            MAKELPARAM(MulDiv(width, static_cast<int>(dpi), static_cast<int>(previousDpi)), 0));
 }
 
 void CChatView::BuildImageLists() {

@@ -6,6 +6,7 @@
 #include "catalogue/list_view_ex.h"
 #include "catalogue/remote_app_item.h"
 #include "framework/image_list.h"
+#include "session/session_view.h"
 
 #include <string>
 #include <unordered_map>
@@ -14,7 +15,7 @@
 class CCmdUI;
 class CFindBox;
 
-class CChatView : public CListViewEx {
+class CChatView : public CListViewEx, public ISessionView {
 public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
@@ -41,9 +42,8 @@ public:
     void BuildImageLists();
 
     // Hands text to the document's second view when that is the text pane.
-    void ForwardMessage(const std::string& text);
-    // A reply has come: the sign-up watchdog has nothing left to watch.
-    void StopSignUpWatchdog();
+    void ForwardMessage(const std::string& text) override;
+    void StopSignUpWatchdog() override;
 
     // Sign-up (catalogue/chat_view_signup.cpp). Timer 4 opens the sign-up dialog once, a
     // while after start, when no account is stored; timer 3 watches for the sign-up reply.
@@ -58,9 +58,9 @@ public:
     // The catalogue: every connection file under "apps" beside the executable, into
     // g_remoteApps. Messages are boxes owned by this view (no window: owned by none).
     void LoadCatalogue();
-    BOOL MakeAppItem(std::string path, RemoteAppItem& item);
-    BOOL ReadAppName(std::string path, std::string& name);
-    static std::string GetFolder(const std::string& path);
+    BOOL MakeAppItem(std::wstring path, RemoteAppItem& item);
+    BOOL ReadAppName(std::wstring path, std::string& name);
+    static std::wstring GetFolder(const std::wstring& path);
 
     // One item per catalogue entry, in catalogue order (only the matches while a search is
     // typed). The list holds no copies: it asks for each item's text and picture as it draws.
@@ -105,6 +105,8 @@ public:
     CImageList m_imageSmall;
 
 protected:
+    // The font, the pictures and the column's width at the new DPI.
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
     void OnTimer(UINT_PTR nIDEvent);
     void OnRButtonDown(UINT nFlags, POINT point);
     void OnLButtonDblClk(UINT nFlags, POINT point);

@@ -4,45 +4,44 @@
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
 #include "catalogue/file_scanner.h"
-#include "framework/text_convert.h"
 #include "framework/wait_cursor.h"
-#include "framework/win_app.h"
+#include "framework/wide_path.h"
 
 #include <list>
-#include <optional>
 
 namespace {
 
-// The file's bytes, at most what a connection file can hold; nothing when it cannot be opened.
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+// Reads the file only as far as the reader needs; FALSE when it cannot be opened. A name the
+// system takes for a device (COM1.rdp) is never opened: it could wait for the device forever.
+bool ReadConnectionFile(const std::wstring& path, AppNameReader& reader) {
+    if (IsDeviceName(path))
+        return false;
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    std::string bytes;
+        return false;
     char chunk[16384];
     DWORD got = 0;
-    while (bytes.size() < kMaxConnectionFileBytes &&
-           ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
+    while (!reader.Done() && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
+        reader.Feed(std::string_view(chunk, got));
     CloseHandle(file);
-    return bytes;
+    return true;
 }
 
 } // namespace
 
-std::string CChatView::GetFolder(const std::string& path) {
+std::wstring CChatView::GetFolder(const std::wstring& path) {
     return GetFolderOf(path);
 }
 
 void CChatView::LoadCatalogue() {
-    const std::string folder = GetFolder(AfxGetModulePath()) + "apps";
-    std::list<std::string> paths;
+    const std::wstring folder = GetFolder(AfxGetModulePathW()) + L"apps";
+    std::list<std::wstring> paths;
     CFileScanner scanner;
     CWaitCursor wait;
     if (!scanner.Scan(folder, &paths))
         return;
-    for (const std::string& path : paths) {
+    for (const std::wstring& path : paths) {
         RemoteAppItem item;
         if (MakeAppItem(path, item)) {
             item.m_nIndex = static_cast<std::int32_t>(g_remoteApps.size());
@@ -52,9 +51,9 @@ void CChatView::LoadCatalogue() {
     }
 }
 
-BOOL CChatView::MakeAppItem(std::string path, RemoteAppItem& item) {
-    item.m_strPath = path;
-    item.m_widePath = AnsiToWide(path);
+BOOL CChatView::MakeAppItem(std::wstring path, RemoteAppItem& item) {
+    item.m_strPath = PathForDisplay(path);
+    item.m_widePath = path;
     std::string name;
     if (!ReadAppName(std::move(path), name) || name.empty())
         return FALSE;
@@ -62,10 +61,11 @@ BOOL CChatView::MakeAppItem(std::string path, RemoteAppItem& item) {
     return TRUE;
 }
 
-BOOL CChatView::ReadAppName(std::string path, std::string& name) {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
-    const AppNameResult result =
-        bytes ? ReadAppNameFromBytes(*bytes) : AppNameResult{AppNameResult::notFound, {}};
+BOOL CChatView::ReadAppName(std::wstring path, std::string& name) {
+    AppNameReader reader;
+    const AppNameResult result = ReadConnectionFile(path, reader)
+                                     ? reader.Finish()
+                                     : AppNameResult{AppNameResult::notFound, {}};
     switch (result.outcome) {
     case AppNameResult::found:
         name = result.name;
@@ -75,6 +75,6 @@ BOOL CChatView::ReadAppName(std::string path, std::string& name) {
     case AppNameResult::notFound:
         break;
     }
-    MessageBox(catalogue_texts::kNameNotFound, path.c_str(), MB_OK);
+    MessageBox(catalogue_texts::kNameNotFound, PathForDisplay(path).c_str(), MB_OK);
     return FALSE;
 }

@@ -1,6 +1,7 @@
 // Starting remote applications: the remote desktop client on each chosen connection file.
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
+#include "catalogue/connection_file_check.h"
 #include "deployment.h"
 #include "framework/text_convert.h"
 #include "framework/win_app.h"
@@ -24,6 +25,8 @@ std::string RemoteDesktopClient() {
 } // namespace
 
 void CChatView::LaunchApp(const std::wstring& path) {
+    if (!ConnectionFileMayLaunch(*this, path))
+        return;
     const std::wstring parameters = L"\"" + path + L"\"";
     const std::wstring client = AnsiToWide(RemoteDesktopClient());
     const UINT_PTR started =

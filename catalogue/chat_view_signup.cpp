@@ -14,7 +14,9 @@ void CChatView::LoadAccountOrArmSignUp() {
     if (app == nullptr || doc == nullptr)
         return;
     if (!account_settings::IsRegistered(*app)) {
-        SetTimer(kSignUpDialogTimer, kSignUpDialogDelayMs);
+        // Without a window a timer would belong to the thread and never be stopped.
+        if (m_hWnd != nullptr)
+            SetTimer(kSignUpDialogTimer, kSignUpDialogDelayMs);
         return;
     }
     const account_settings::Account account = account_settings::Load(*app);
@@ -28,6 +30,10 @@ void CChatView::OnRegisterUser() {
 }
 
 void CChatView::OnSignUpDialogDue() {
+    // The user waits for a connect that runs: the dialog's timer ticks again later, and the
+    // command may be chosen again.
+    if (CChatDoc::ConnectWaits())
+        return;
     KillTimer(kSignUpDialogTimer);
     auto* doc = dynamic_cast<CChatDoc*>(GetDocument());
     if (doc == nullptr)

@@ -4,30 +4,62 @@
 #include "catalogue/catalogue_texts.h"
 #include "framework/file_find.h"
 #include "framework/message_box.h"
+#include "framework/wide_path.h"
 
 #include <windows.h>
 
 #include <vector>
+
+namespace {
+
+// The 128-bit file id (Windows 8 on; the program also runs where only the 64-bit index exists,
+// so the record and its class number are spelled out here).
+struct FileId128 {
+    ULONGLONG volumeSerialNumber;
+    BYTE identifier[16];
+};
+constexpr auto kFileIdInfo = static_cast<FILE_INFO_BY_HANDLE_CLASS>(18);
+
+std::wstring ResolvedPath(HANDLE handle) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const DWORD length = GetFinalPathNameByHandleW(
+            handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length + 1); // too small: length is the size needed
+    }
+    return {};
+}
+
+} // namespace
 
 CFileScanner::CFileScanner()
     : m_report([](const std::string& text) { AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION); }) {}
 
 CFileScanner::CFileScanner(Report report) : m_report(std::move(report)) {}
 
-BOOL CFileScanner::Scan(std::string folder, std::list<std::string>* result) {
+BOOL CFileScanner::Scan(std::wstring folder, std::list<std::wstring>* result) {
     m_strRoot = WithBackslash(folder);
     m_pResult = result;
-    const DWORD attributes = GetFileAttributesA(m_strRoot.c_str());
+    const DWORD attributes = GetFileAttributesW(m_strRoot.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        m_report(m_strRoot + catalogue_texts::kFolderError);
+        m_report(PathForDisplay(m_strRoot) + catalogue_texts::kFolderError);
         return FALSE;
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        m_report(m_strRoot + catalogue_texts::kNotAFolder);
+        m_report(PathForDisplay(m_strRoot) + catalogue_texts::kNotAFolder);
         return FALSE;
     }
     m_visited.clear();
-    FirstVisit(m_strRoot);
+    const Folder root = Identify(m_strRoot);
+    m_resolvedRoot = root.resolved ? std::get<3>(root.id) : std::wstring();
+    if (root.known)
+        m_visited.insert(root.id);
     m_dirQueue.push_back(m_strRoot);
     while (!m_dirQueue.empty())
         ScanNextDir();
@@ -35,10 +67,10 @@ BOOL CFileScanner::Scan(std::string folder, std::list<std::string>* result) {
 }
 
 BOOL CFileScanner::ScanNextDir() {
-    const std::string dir = m_dirQueue.front();
+    const std::wstring dir = m_dirQueue.front();
     std::vector<FolderEntry> entries;
     CFileFind finder;
-    BOOL more = finder.FindFile(dir + "*.*");
+    BOOL more = finder.FindFile(dir + L"*.*");
     while (more) {
         more = finder.FindNextFile();
         if (!finder.IsDots())
@@ -47,10 +79,10 @@ BOOL CFileScanner::ScanNextDir() {
     finder.Close();
     SortFolderEntries(entries);
     for (const FolderEntry& entry : entries) {
-        const std::string path = dir + entry.name;
+        const std::wstring path = dir + entry.name;
         if (entry.isFolder) {
-            const std::string sub = path + "\\";
-            if (FirstVisit(sub))
+            const std::wstring sub = path + L"\\";
+            if (ShouldWalk(sub))
                 m_dirQueue.push_back(sub);
         } else if (IsWantedFile(path) && m_pResult != nullptr) {
             m_pResult->push_back(path);
@@ -60,27 +92,53 @@ BOOL CFileScanner::ScanNextDir() {
     return TRUE;
 }
 
-bool CFileScanner::FirstVisit(const std::string& dir) {
-    const HANDLE folder =
-        CreateFileA(dir.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+CFileScanner::Folder CFileScanner::Identify(const std::wstring& dir) {
+    const HANDLE handle =
+        CreateFileW(dir.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    // A folder that cannot be identified cannot be listed either; a loop through such folders
-    // still ends when the path grows too long to list.
-    if (folder == INVALID_HANDLE_VALUE)
-        return true;
+    if (handle == INVALID_HANDLE_VALUE)
+        return {};
+    Folder folder;
+    auto& [volume, idHigh, idLow, resolved] = folder.id;
+    FileId128 id{};
     BY_HANDLE_FILE_INFORMATION info{};
-    const BOOL known = GetFileInformationByHandle(folder, &info);
-    CloseHandle(folder);
-    if (!known)
-        return true;
-    return m_visited.emplace(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow)
-        .second;
+    if (GetFileInformationByHandleEx(handle, kFileIdInfo, &id, sizeof id)) {
+        volume = id.volumeSerialNumber;
+        for (int i = 0; i < 8; ++i) {
+            idLow |= static_cast<unsigned long long>(id.identifier[i]) << (8 * i);
+            idHigh |= static_cast<unsigned long long>(id.identifier[8 + i]) << (8 * i);
+        }
+        folder.known = true;
+    } else if (GetFileInformationByHandle(handle, &info)) {
+        volume = info.dwVolumeSerialNumber;
+        idLow = static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
+        folder.known = true;
+    }
+    resolved = ResolvedPath(handle);
+    CloseHandle(handle);
+    folder.resolved = !resolved.empty();
+    // Without the resolved path the identity falls back to the path the walk formed.
+    if (!folder.resolved)
+        resolved = dir.substr(0, dir.size() - 1);
+    return folder;
 }
 
-BOOL CFileScanner::IsWantedFile(const std::string& path) {
+bool CFileScanner::ShouldWalk(const std::wstring& dir) {
+    const Folder folder = Identify(dir);
+    // A folder that cannot be identified cannot be listed either; a loop through such folders
+    // still ends when the path grows too long to list.
+    if (!folder.known)
+        return true;
+    if (folder.resolved && !m_resolvedRoot.empty() &&
+        !IsInsideFolder(m_resolvedRoot, std::get<3>(folder.id)))
+        return false;
+    return m_visited.insert(folder.id).second;
+}
+
+BOOL CFileScanner::IsWantedFile(const std::wstring& path) {
     return IsConnectionFile(path);
 }
 
-std::string CFileScanner::WithBackslash(const std::string& path) {
+std::wstring CFileScanner::WithBackslash(const std::wstring& path) {
     return WithTrailingBackslash(path);
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct RemoteAppItem {
-    std::string m_strPath;     // full path of the connection file, as the folder walk formed it
+    std::string m_strPath;     // full path of the connection file as it is shown (ANSI)
     std::string m_strName;     // the application name; never empty
     std::int32_t m_nIndex = 0; // the item's position in the list view
     std::wstring m_widePath;   // the same path as the file system names it: opened and launched

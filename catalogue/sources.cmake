@@ -5,6 +5,7 @@ list(APPEND SKIFF_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/app_icon_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app_name.cpp
     ${CMAKE_CURRENT_LIST_DIR}/catalogue_rules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/rdp_signature.cpp
     ${CMAKE_CURRENT_LIST_DIR}/remote_app_item.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_fit.cpp
 )
@@ -14,6 +15,7 @@ if(WIN32)
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_signup.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_catalogue.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_launch.cpp
+        ${CMAKE_CURRENT_LIST_DIR}/connection_file_check.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_keys.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_find.cpp
         ${CMAKE_CURRENT_LIST_DIR}/chat_view_items.cpp

@@ -3,6 +3,7 @@
 namespace {
 
 constexpr UINT kBaseDpi = 96;
+constexpr const char* kToldDpiProperty = "SkiffWnd.Dpi";
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 
@@ -27,6 +28,13 @@ UINT SystemDpi() {
 } // namespace
 
 UINT GetWindowDpi(HWND hWnd) {
+    if (hWnd != nullptr) {
+        const HWND root = GetAncestor(hWnd, GA_ROOTOWNER);
+        const auto told =
+            reinterpret_cast<UINT_PTR>(GetPropA(root != nullptr ? root : hWnd, kToldDpiProperty));
+        if (told != 0)
+            return static_cast<UINT>(told);
+    }
     static const GetDpiForWindowFn getDpiForWindow = FindGetDpiForWindow();
     if (getDpiForWindow != nullptr && hWnd != nullptr) {
         const UINT dpi = getDpiForWindow(hWnd);
@@ -34,6 +42,15 @@ UINT GetWindowDpi(HWND hWnd) {
             return dpi;
     }
     return SystemDpi();
+}
+
+void SetToldDpi(HWND topLevel, UINT dpi) {
+    if (dpi != 0)
+        SetPropA(topLevel, kToldDpiProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(dpi)));
+}
+
+void ForgetToldDpi(HWND hWnd) {
+    RemovePropA(hWnd, kToldDpiProperty);
 }
 
 int ScaleForWindow(HWND hWnd, int pixels96) {

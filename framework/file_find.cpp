@@ -1,10 +1,10 @@
 #include "framework/file_find.h"
 
-#include <cstring>
+#include <cwchar>
 
-BOOL CFileFind::FindFile(const std::string& pattern) {
+BOOL CFileFind::FindFile(const std::wstring& pattern) {
     Close();
-    m_hFind = FindFirstFileA(pattern.c_str(), &m_next);
+    m_hFind = FindFirstFileW(pattern.c_str(), &m_next);
     m_bHasNext = m_hFind != INVALID_HANDLE_VALUE;
     return m_bHasNext;
 }
@@ -13,7 +13,7 @@ BOOL CFileFind::FindNextFile() {
     if (!m_bHasNext)
         return FALSE;
     m_current = m_next;
-    m_bHasNext = ::FindNextFileA(m_hFind, &m_next) != FALSE;
+    m_bHasNext = ::FindNextFileW(m_hFind, &m_next) != FALSE;
     return m_bHasNext;
 }
 
@@ -22,11 +22,11 @@ BOOL CFileFind::IsDirectory() const {
 }
 
 BOOL CFileFind::IsDots() const {
-    return IsDirectory() && (std::strcmp(m_current.cFileName, ".") == 0 ||
-                             std::strcmp(m_current.cFileName, "..") == 0);
+    return IsDirectory() && (std::wcscmp(m_current.cFileName, L".") == 0 ||
+                             std::wcscmp(m_current.cFileName, L"..") == 0);
 }
 
-std::string CFileFind::GetFileName() const {
+std::wstring CFileFind::GetFileName() const {
     return m_current.cFileName;
 }
 

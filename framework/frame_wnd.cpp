@@ -1,10 +1,13 @@
 #include "framework/frame_wnd.h"
 
+#include "framework/control_bar.h"
 #include "framework/create_context.h"
 #include "framework/document.h"
+#include "framework/dpi.h"
 #include "framework/exceptions.h"
 #include "framework/message_box.h"
 #include "framework/resource_string.h"
+#include "framework/socket.h"
 #include "framework/view.h"
 #include "framework/win_app.h"
 
@@ -13,6 +16,7 @@ const MessageEntry CFrameWnd::messageEntries[] = {
     MessageRow<&CFrameWnd::OnClose>(WM_CLOSE),
     MessageRow<&CFrameWnd::OnSize>(WM_SIZE),
     MessageRow<&CFrameWnd::OnSetFocus>(WM_SETFOCUS),
+    MessageRow<&CFrameWnd::OnDpiChangedMessage>(WM_DPICHANGED),
     MessageRow<&CFrameWnd::OnInitMenuPopup>(WM_INITMENUPOPUP),
     MessageRow<&CFrameWnd::OnMenuSelect>(WM_MENUSELECT),
     MessageRow<&CFrameWnd::OnExitMenuLoop>(WM_EXITMENULOOP),
@@ -138,6 +142,12 @@ void CFrameWnd::OnClose() {
         DestroyWindow();
         return;
     }
+    // A connect that waits inside a handler is ended first, and the window closes once that
+    // handler has returned: closing it under the handler would delete what it works on.
+    if (CSocket::CancelConnectWaits()) {
+        PostMessage(WM_CLOSE);
+        return;
+    }
     // The document closes first, while its views still exist. The window goes even when
     // closing the document fails, or the program could never be closed; but only after the
     // user has seen why, as the window's end ends the message loop and any box with it.
@@ -159,6 +169,25 @@ void CFrameWnd::OnSetFocus() {
         m_pViewActive->SetFocus();
     else
         Default();
+}
+
+LRESULT CFrameWnd::OnDpiChangedMessage(WPARAM wParam, LPARAM lParam) {
+    const UINT previousDpi = GetWindowDpi(m_hWnd);
+    const UINT dpi = HIWORD(wParam); // the vertical DPI; the system gives both alike
+    SetToldDpi(m_hWnd, dpi);
+    TellDpiChanged(previousDpi, dpi);
+    // A floating bar lies in a window of its own, outside the frame.
+    const std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* bar : bars)
+        if (bar->IsFloating())
+            bar->TellDpiChanged(previousDpi, dpi);
+    if (const auto* suggested = reinterpret_cast<const RECT*>(lParam))
+        SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    // The bars' sizes change even where the frame's does not.
+    RecalcLayout();
+    return 0;
 }
 
 void CFrameWnd::PostNcDestroy() {

@@ -79,6 +79,9 @@ protected:
     void OnClose();
     void OnSize(UINT nType, int cx, int cy);
     void OnSetFocus();
+    // WM_DPICHANGED: the frame keeps the new DPI, tells its windows and floating bars, and
+    // takes the rectangle the system suggests.
+    LRESULT OnDpiChangedMessage(WPARAM wParam, LPARAM lParam);
     void PostNcDestroy() override;
     // A menu opening: its items' states from their update handlers.
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);

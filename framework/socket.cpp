@@ -17,6 +17,9 @@ template <typename Result> Result TimedOut(Result result) {
 
 } // namespace
 
+int CSocket::s_nDispatchingWaits = 0;
+bool CSocket::s_bCancelWaits = false;
+
 struct CSocket::Repost {
     CSocket& socket;
     ~Repost() { socket.RepostTakenRead(); }
@@ -39,9 +42,62 @@ BOOL CSocket::Connect(const std::string& host, UINT port) {
             WSASetLastError(error);
             return error == 0;
         }
-        if (!WaitForNotification(deadline))
-            return TimedOut(FALSE);
+        if (!m_bDispatchWhileConnecting) {
+            if (!WaitForNotification(deadline))
+                return TimedOut(FALSE);
+        } else if (const int ended = WaitDispatching(deadline); ended != 0) {
+            WSASetLastError(ended);
+            return FALSE;
+        }
     }
+}
+
+bool CSocket::CancelConnectWaits() {
+    if (s_nDispatchingWaits == 0)
+        return false;
+    s_bCancelWaits = true;
+    return true;
+}
+
+int CSocket::WaitDispatching(ULONGLONG deadline) {
+    struct Counted {
+        Counted() { ++s_nDispatchingWaits; }
+        ~Counted() {
+            if (--s_nDispatchingWaits == 0)
+                s_bCancelWaits = false;
+        }
+    } counted;
+    const HWND window = NotificationWindow();
+    const UINT message = NotificationMessage();
+    MSG msg;
+    while (!s_bCancelWaits && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that called the connect must see it too.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            s_bCancelWaits = true;
+            break;
+        }
+        if (msg.hwnd == window && msg.message == message) {
+            const WORD event = WSAGETSELECTEVENT(msg.lParam);
+            m_bReadTaken = m_bReadTaken || event == FD_READ || event == FD_CLOSE;
+            return 0;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+        if (deadline != 0 && GetTickCount64() >= deadline)
+            return WSAETIMEDOUT;
+    }
+    if (s_bCancelWaits)
+        return WSAEINTR;
+    DWORD wait = kRetryMs;
+    if (deadline != 0) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            return WSAETIMEDOUT;
+        wait = static_cast<DWORD>(std::min<ULONGLONG>(wait, deadline - now));
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    return 0;
 }
 
 int CSocket::Send(const void* data, int length, int flags) {

@@ -108,6 +108,15 @@ void CSplitterWnd::RecalcLayout() {
     InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+void CSplitterWnd::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    if (previousDpi == 0 || previousDpi == dpi)
+        return;
+    for (std::vector<Track>* tracks : {&m_rows, &m_cols})
+        for (Track& track : *tracks)
+            track.ideal = MulDiv(track.ideal, static_cast<int>(dpi), static_cast<int>(previousDpi));
+    RecalcLayout();
+}
+
 void CSplitterWnd::OnSize(UINT nType, int, int) {
     if (nType != SIZE_MINIMIZED)
         RecalcLayout();

@@ -39,6 +39,8 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    // The rows' and columns' wanted sizes grow or shrink with the DPI.
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
     void OnSize(UINT nType, int cx, int cy);
     void OnPaint();
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);

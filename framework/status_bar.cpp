@@ -1,5 +1,6 @@
 #include "framework/status_bar.h"
 
+#include "framework/dpi.h"
 #include "framework/resource_string.h"
 #include "framework/win_app.h"
 
@@ -8,6 +9,10 @@
 #include <vector>
 
 namespace {
+
+// Margins at 96 DPI: around an indicator's text, and above and below the bar's text.
+constexpr int kIndicatorMargin = 12;
+constexpr int kTextMargin = 8;
 
 int TextWidth(HWND control, const std::string& text) {
     const HDC dc = GetDC(control);
@@ -59,7 +64,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
             pane.text = AfxLoadString(pane.id);
             if (pane.text.empty())
                 return FALSE;
-            pane.width = TextWidth(m_hWndStatus, pane.text) + 12;
+            pane.width = IndicatorWidth(pane.text);
         }
         panes.push_back(pane);
     }
@@ -70,6 +75,18 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
                            ? AfxLoadString(AFX_IDS_IDLEMESSAGE)
                            : std::string());
     return TRUE;
+}
+
+int CStatusBar::IndicatorWidth(const std::string& text) const {
+    return TextWidth(m_hWndStatus, text) + ScaleForWindow(m_hWnd, kIndicatorMargin);
+}
+
+void CStatusBar::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    m_font.Follow(m_hWndStatus, previousDpi, dpi);
+    for (Pane& pane : m_panes)
+        if (pane.id != ID_SEPARATOR)
+            pane.width = IndicatorWidth(pane.text);
+    LayoutControl();
 }
 
 UINT CStatusBar::GetItemID(int nIndex) const {
@@ -103,7 +120,7 @@ SIZE CStatusBar::CalcFixedLayout(BOOL) {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(m_hWndStatus, dc);
-    return SIZE{32767, metrics.tmHeight + 8};
+    return SIZE{32767, metrics.tmHeight + ScaleForWindow(m_hWnd, kTextMargin)};
 }
 
 void CStatusBar::LayoutControl() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/control_bar.h"
+#include "framework/dpi_font.h"
 #include "framework/framework_ids.h"
 
 #include <string>
@@ -28,6 +29,8 @@ public:
 
 protected:
     void LayoutControl() override;
+    // The font, the indicators' widths and so the bar's height follow the DPI.
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
 
 private:
     struct Pane {
@@ -35,6 +38,10 @@ private:
         std::string text; // what an indicator shows when on
         int width;        // pixels; the message pane takes the rest
     };
+    // An indicator's width: its text in the bar's font, and a margin.
+    int IndicatorWidth(const std::string& text) const;
+
     HWND m_hWndStatus = nullptr;
     std::vector<Pane> m_panes;
+    CDpiFont m_font;
 };

@@ -45,16 +45,21 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     if (!CreateBar(pParentWnd, dwStyle, nID))
         return FALSE;
     m_nScale = WholeScaleForWindow(m_hWnd);
-    m_hWndToolBar =
-        CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                            CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                        0, 0, 0, 0, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                        AfxGetInstanceHandle(), nullptr);
-    if (m_hWndToolBar == nullptr) {
+    if (!CreateControl(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                       CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER)) {
         DestroyWindow();
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CToolBar::CreateControl(DWORD dwStyle) {
+    m_hWndToolBar =
+        CreateWindowExA(0, TOOLBARCLASSNAMEA, "", dwStyle, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(GetDlgCtrlID(m_hWnd))),
+                        AfxGetInstanceHandle(), nullptr);
+    if (m_hWndToolBar == nullptr)
+        return FALSE;
     ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const SIZE image = Scaled(kImageSize);
     const SIZE button = Scaled(kButtonSize);
@@ -63,10 +68,45 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     return TRUE;
 }
 
+void CToolBar::OnDpiChanged(UINT, UINT) {
+    const int scale = WholeScaleForWindow(m_hWnd);
+    if (scale == m_nScale || m_hWndToolBar == nullptr)
+        return;
+    // The control takes a picture size only before its first picture: a new control.
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hWndToolBar, GWL_STYLE));
+    // The window after the buttons lives on in the bar while its control is made anew.
+    if (m_hWndTrailing != nullptr)
+        ::SetParent(m_hWndTrailing, m_hWnd);
+    ::DestroyWindow(m_hWndToolBar);
+    m_hWndToolBar = nullptr;
+    // The pictures stay while the control that was given them lives.
+    if (m_hBitmap != nullptr)
+        DeleteObject(m_hBitmap);
+    m_hBitmap = nullptr;
+    m_nImages = 0;
+    m_nScale = scale;
+    if (!CreateControl(style))
+        return;
+    if (m_hWndTrailing != nullptr)
+        ::SetParent(m_hWndTrailing, m_hWndToolBar);
+    if (m_nIDBitmap != 0)
+        LoadBitmap(m_nIDBitmap);
+    const std::vector<UINT> ids = m_buttonIds;
+    SetButtons(ids.data(), static_cast<int>(ids.size()));
+    if (IsFloating()) {
+        RECT window{};
+        ::GetWindowRect(GetFloatingWindow(), &window);
+        Float(POINT{window.left, window.top});
+    } else {
+        OnOrientation(!IsVertical());
+    }
+}
+
 BOOL CToolBar::LoadBitmap(UINT nIDResource) {
     if (m_hWndToolBar == nullptr)
         return FALSE;
     // The standard greys, black and white of the images follow the system's button colours.
+    m_nIDBitmap = nIDResource;
     HBITMAP bitmap = CreateMappedBitmap(AfxGetInstanceHandle(), nIDResource, 0, nullptr, 0);
     if (bitmap == nullptr)
         return FALSE;
@@ -88,12 +128,14 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource) {
         return FALSE;
     }
     m_nImages = images;
+    m_hBitmap = bitmap;
     return TRUE;
 }
 
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     if (m_hWndToolBar == nullptr || lpIDArray == nullptr || nIDCount < 0)
         return FALSE;
+    m_buttonIds.assign(lpIDArray, lpIDArray + nIDCount);
     std::vector<TBBUTTON> buttons;
     int image = 0;
     for (int i = 0; i < nIDCount; ++i) {
@@ -151,11 +193,6 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
                   : SIZE{extent.cx + 2 * pad, extent.cy + GripperSize() + 2 * pad};
 }
 
-bool CToolBar::IsUpright() const {
-    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
-    return !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
-}
-
 void CToolBar::SetTrailingWindow(HWND hWnd, int nWidth) {
     m_hWndTrailing = hWnd;
     m_nTrailingWidth = nWidth;
@@ -173,7 +210,7 @@ void CToolBar::PlaceTrailingWindow() {
     ::GetClientRect(m_hWndToolBar, &client);
     const int left = last.right + kSeparatorWidth * m_nScale;
     const int width = std::min<int>(m_nTrailingWidth * m_nScale, client.right - left);
-    if (IsUpright() || width <= 0) {
+    if (IsVertical() || width <= 0) {
         ::ShowWindow(m_hWndTrailing, SW_HIDE);
         return;
     }
@@ -186,13 +223,18 @@ void CToolBar::LayoutControl() {
         return;
     RECT client{};
     GetClientRect(&client);
-    const bool vertical = IsUpright();
+    const bool vertical = IsVertical();
     const int pad = kPad * m_nScale;
     const int left = vertical ? pad : GripperSize() + pad;
     const int top = vertical ? GripperSize() + pad : pad;
     ::MoveWindow(m_hWndToolBar, left, top, std::max(0L, client.right - left - pad),
                  std::max(0L, client.bottom - top - pad), TRUE);
     PlaceTrailingWindow();
+}
+
+bool CToolBar::IsVertical() const {
+    const DWORD side = GetBarStyle() & CBRS_ALIGN_ANY;
+    return !IsFloating() && (side & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) != 0;
 }
 
 void CToolBar::OnOrientation(BOOL bHorz) {

@@ -15,7 +15,8 @@ public:
     static const MessageMap messageMap;
     const MessageMap* GetMessageMap() const override { return &messageMap; }
 
-    // Sizes at 96 DPI; from 192 DPI on the bar is drawn twice as large, and so on.
+    // Sizes at 96 DPI; from 192 DPI on the bar is drawn twice as large, and so on. A change
+    // of DPI across such a step makes the bar anew.
     static constexpr SIZE kImageSize{16, 15};
     static constexpr SIZE kButtonSize{23, 22};
     static constexpr int kSeparatorWidth = 6;
@@ -42,13 +43,17 @@ public:
 protected:
     void LayoutControl() override;
     void OnOrientation(BOOL bHorz) override;
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
 
 private:
     static const MessageEntry messageEntries[];
     SIZE Scaled(SIZE size) const { return SIZE{size.cx * m_nScale, size.cy * m_nScale}; }
-    bool IsUpright() const;
+    // The toolbar control, sized for m_nScale; FALSE when it cannot be made.
+    BOOL CreateControl(DWORD dwStyle);
+    // Whether the bar stands along a side, its buttons in a column.
+    bool IsVertical() const;
     void PlaceTrailingWindow();
 
     HWND m_hWndToolBar = nullptr;
@@ -56,6 +61,10 @@ private:
     int m_nImages = 0;
     HWND m_hWndTrailing = nullptr;
     int m_nTrailingWidth = 0; // at 96 DPI
-    std::string m_strTip;     // the tooltip text handed out last
+    // What the bar was given, to make it anew at another DPI.
+    UINT m_nIDBitmap = 0;
+    HBITMAP m_hBitmap = nullptr; // the pictures the control was given
+    std::vector<UINT> m_buttonIds;
+    std::string m_strTip; // the tooltip text handed out last
     std::wstring m_wstrTip;
 };

@@ -53,6 +53,10 @@ void CView::OnDestroy() {
     Default();
 }
 
+void CView::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    m_font.Follow(m_hWnd, previousDpi, dpi);
+}
+
 void CView::OnNextPane() {
     if (auto* splitter = dynamic_cast<CSplitterWnd*>(GetParent()))
         splitter->ActivateNext(FALSE);

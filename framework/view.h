@@ -2,6 +2,7 @@
 // to the view first and then to its document.
 #pragma once
 
+#include "framework/dpi_font.h"
 #include "framework/wnd.h"
 
 class CDocument;
@@ -28,6 +29,8 @@ protected:
     // A click into the view makes it the frame's active view.
     LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     void OnDestroy();
+    // The view's font follows the DPI.
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
     // F6 and Shift+F6: the next or previous pane of the splitter the view sits in.
     void OnNextPane();
     void OnPrevPane();
@@ -36,4 +39,5 @@ private:
     friend class CDocument;
     static const MessageEntry messageEntries[];
     CDocument* m_pDocument = nullptr;
+    CDpiFont m_font;
 };

@@ -8,6 +8,7 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/document.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dpi.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/dpi_font.cpp
     ${CMAKE_CURRENT_LIST_DIR}/edit_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frame_wnd_bars.cpp
@@ -31,6 +32,7 @@ list(APPEND SKIFF_FRAMEWORK_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/list_view.cpp
     ${CMAKE_CURRENT_LIST_DIR}/menu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/wait_cursor.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/wide_path.cpp
 )
 # Dialog controls: static controls, tooltips, fonts (data exchange is listed above).
 list(APPEND SKIFF_FRAMEWORK_SOURCES

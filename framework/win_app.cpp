@@ -8,8 +8,8 @@
 #include "framework/framework_ids.h"
 #include "framework/message_box.h"
 #include "framework/socket_init.h"
+#include "framework/wide_path.h"
 
-#include <vector>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -27,13 +27,15 @@ bool IsIdleMessage(const MSG& msg) {
     return msg.message != WM_PAINT && msg.message != kCaretBlink;
 }
 
+// Cut from the UTF-16 path: in 8-bit text a double-byte character's second byte may be 0x5C,
+// which is no backslash.
 std::string ModuleStem() {
-    std::string name = AfxGetModulePath();
-    name.erase(0, name.find_last_of("\\/:") + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
+    std::wstring name = AfxGetModulePathW();
+    name.erase(0, name.find_last_of(L"\\/:") + 1);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0)
         name.erase(dot);
-    return name;
+    return PathForDisplay(name);
 }
 } // namespace
 
@@ -171,18 +173,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
 }
 
 std::string AfxGetModulePath() {
-    std::vector<char> path(MAX_PATH);
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size())
-            return std::string(path.data(), length);
-        if (path.size() >= 32768) // longer than any path the system has
-            return {};
-        path.resize(path.size() * 2);
-    }
+    return PathForDisplay(AfxGetModulePathW());
 }
 
 std::string AfxGetSystemFilePath(const char* fileName) {

@@ -46,6 +46,9 @@ public:
     std::string GetProfileString(const char* lpszSection, const char* lpszEntry,
                                  const char* lpszDefault = "") const;
     BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+    // The same value as UTF-16, for a path that may hold characters the ANSI code page lacks.
+    std::wstring GetProfileStringW(const char* lpszSection, const char* lpszEntry,
+                                   const std::wstring& fallback) const;
     // Reads the recent-file list (nMaxMRU entries) and the print preview page count; they
     // are written back at exit.
     void LoadStdProfileSettings(UINT nMaxMRU);
@@ -86,7 +89,8 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 // The application's title: box captions; "" when there is no application object.
 std::string AfxGetAppName();
-// The full path of the running program's executable; empty when the system cannot tell it.
+// The full path of the running program's executable as it is shown (ANSI); empty when the
+// system cannot tell it. Opened or listed, it is AfxGetModulePathW's (framework/wide_path.h).
 std::string AfxGetModulePath();
 // The full path of a file in the system folder (whether or not it exists); empty when the
 // system folder cannot be told. Programs and libraries of the system are started by this path,

@@ -1,6 +1,8 @@
 // CWinApp's settings in the registry.
 #include "framework/win_app.h"
 
+#include "framework/text_convert.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -93,6 +95,33 @@ std::string CWinApp::GetProfileString(const char* lpszSection, const char* lpszE
         // The stored bytes need not end in a NUL; the text ends at the first one.
         const std::string text(data.data(), std::min(read, size));
         return text.substr(0, text.find('\0'));
+    }
+    return fallback;
+}
+
+std::wstring CWinApp::GetProfileStringW(const char* lpszSection, const char* lpszEntry,
+                                        const std::wstring& fallback) const {
+    RegKey key;
+    if (m_strRegistryKey.empty() || !key.Open(SectionKey(lpszSection)))
+        return fallback;
+    const std::wstring entry = AnsiToWide(lpszEntry);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type, nullptr, &size) !=
+                ERROR_SUCCESS ||
+            type != REG_SZ)
+            return fallback;
+        std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD read = size;
+        const LONG result = RegQueryValueExW(key.get(), entry.c_str(), nullptr, &type,
+                                             reinterpret_cast<BYTE*>(data.data()), &read);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS || type != REG_SZ)
+            return fallback;
+        const std::wstring text(data.data(), std::min(read, size) / sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
     }
     return fallback;
 }

@@ -1,5 +1,6 @@
 #include "framework/wnd.h"
 
+#include "framework/dpi.h"
 #include "framework/exceptions.h"
 #include "framework/frame_wnd.h"
 #include "framework/message_box.h"
@@ -69,6 +70,7 @@ void CWnd::Attach(HWND hWnd) {
 
 void CWnd::Detach() {
     RemovePropA(m_hWnd, kObjectProperty);
+    ForgetToldDpi(m_hWnd);
     if (m_pfnSuper != nullptr) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
         m_pfnSuper = nullptr;
@@ -138,6 +140,21 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 }
 
 void CWnd::PreSubclassWindow() {}
+
+void CWnd::OnDpiChanged(UINT, UINT) {}
+
+void CWnd::TellDpiChanged(UINT previousDpi, UINT dpi) {
+    OnDpiChanged(previousDpi, dpi);
+    // The children as they are now: a window may make its own controls anew.
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    for (const HWND child : children) {
+        if (CWnd* wnd = FromHandle(child))
+            wnd->TellDpiChanged(previousDpi, dpi);
+    }
+}
 
 BOOL CWnd::PreTranslateMessage(MSG*) {
     return FALSE;

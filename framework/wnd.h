@@ -50,6 +50,10 @@ public:
     LRESULT Default();
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // The DPI the window is drawn at went from previousDpi to dpi: this window's object, then
+    // those of its children, each before its own children, make their sizes follow.
+    void TellDpiChanged(UINT previousDpi, UINT dpi);
+
     // Thin wrappers over the window functions of the same names.
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
     BOOL KillTimer(UINT_PTR nIDEvent);
@@ -76,6 +80,8 @@ public:
 
 protected:
     virtual void PreSubclassWindow();
+    // A window whose sizes depend on the DPI makes them anew here (see TellDpiChanged).
+    virtual void OnDpiChanged(UINT previousDpi, UINT dpi);
     // Called after the window's last message (WM_NCDESTROY), once the object is detached.
     virtual void PostNcDestroy();
     // WM_COMMAND: a control's notification goes to the control's own object first (reflected);

@@ -16,6 +16,10 @@ if(SKIFF_MAKENSIS AND SKIFF_ZIP AND SKIFF_BASH)
         DEPENDS skiffdesk ${packaged_apps}
             ${CMAKE_CURRENT_LIST_DIR}/make_packages.sh
             ${CMAKE_CURRENT_LIST_DIR}/skiffdesk.nsi
+            ${CMAKE_CURRENT_LIST_DIR}/all_users.nsh
+            ${CMAKE_CURRENT_LIST_DIR}/sign_exe.sh
+            ${CMAKE_CURRENT_LIST_DIR}/sign_rdp.sh
+            ${CMAKE_CURRENT_LIST_DIR}/rdp_file.sh
             ${CMAKE_CURRENT_LIST_DIR}/README.txt.in
             ${CMAKE_SOURCE_DIR}/ui/skiffdesk.ico
         COMMENT "Packaging Skiffdesk ${PROJECT_VERSION}"

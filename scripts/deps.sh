@@ -7,7 +7,8 @@ packages=(
     googletest libgtest-dev libbenchmark-dev libsodium-dev
     gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
-    nsis zip
+    nsis zip unzip openssl osslsigncode
+    locales
 )
 
 missing=()

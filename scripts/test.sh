@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every suite: native, fuzz, win and e2e. Ends with one line
-# "N passed, N failed". Usage: test.sh [suite]...  (default: all four)
+# "N passed, N failed", with ", N skipped" when tests were skipped or disabled.
+# Usage: test.sh [suite]...  (default: all four)
 set -uo pipefail
 here=$(dirname "$0")
 source "$here/env.sh"
@@ -16,19 +17,43 @@ want() { local s; for s in "${suites[@]}"; do [ "$s" = "$1" ] && return 0; done;
 
 total_passed=0
 total_failed=0
+total_skipped=0
 report=()
-record() { # suite passed failed
-    report+=("$(printf '%-7s %d passed, %d failed' "$1:" "$2" "$3")")
+# "N passed, N failed", and ", N skipped" when N is not 0.
+counts() { # passed failed skipped
+    printf '%d passed, %d failed' "$1" "$2"
+    [ "$3" -gt 0 ] && printf ', %d skipped' "$3"
+    echo
+}
+record() { # suite passed failed [skipped]
+    local skipped=${4:-0}
+    report+=("$(printf '%-7s %s' "$1:" "$(counts "$2" "$3" "$skipped")")")
     total_passed=$((total_passed + $2))
     total_failed=$((total_failed + $3))
+    total_skipped=$((total_skipped + skipped))
 }
+
+# The Windows test programs' restarts after Wine failed to start them (scripts/wine_run.sh).
+# A restart that went well leaves nothing in ctest's log, so they are counted in a file.
+export SKIFF_WINE_RESTARTS=$SKIFF_BUILD/wine_run.restarts
+: >"$SKIFF_WINE_RESTARTS"
+ran_wine=false
 
 finish() {
     skiff_wine_stop
     skiff_display_stop
     echo
     printf '%s\n' "${report[@]}"
-    echo "$total_passed passed, $total_failed failed"
+    if $ran_wine; then
+        local restarts
+        restarts=$(wc -l <"$SKIFF_WINE_RESTARTS")
+        if [ "$restarts" -gt 0 ]; then
+            echo "wine_run: $restarts restarts (see $SKIFF_WINE_RESTARTS)"
+        else
+            echo "wine_run: 0 restarts"
+        fi
+    fi
+    counts "$total_passed" "$total_failed" "$total_skipped"
     [ "$total_failed" -eq 0 ] && [ "$total_passed" -gt 0 ]
     exit $?
 }
@@ -52,10 +77,14 @@ run_ctest() { # suite dir label timeout [ctest args]
         record "$suite" 0 1
         return
     fi
-    local failed all
+    local failed all skipped disabled
     failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
     all=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
-    record "$suite" $((all - failed)) "$failed"
+    # Under "The following tests did not run:": a skipped test (GTEST_SKIP) is among the
+    # tests counted as passed, a disabled one among none.
+    skipped=$(grep -cE '^\s+[0-9]+ - .* \(Skipped\)$' "$log")
+    disabled=$(grep -cE '^\s+[0-9]+ - .* \(Disabled\)$' "$log")
+    record "$suite" $((all - failed - skipped)) "$failed" $((skipped + disabled))
 }
 
 run_fuzz() {
@@ -94,6 +123,7 @@ want fuzz && run_fuzz
 if want win || want e2e; then
     skiff_display_start
     skiff_wine_start
+    ran_wine=true
     want win && run_ctest win "$SKIFF_BUILD/windows" win 120
     want e2e && run_ctest e2e "$SKIFF_BUILD/windows" e2e 180
 fi

@@ -1,10 +1,11 @@
 #include "session/chat_doc.h"
 
-#include "catalogue/chat_view.h"
 #include "deployment.h"
 #include "framework/message_box.h"
+#include "framework/view.h"
 #include "framework/win_app.h"
 #include "session/command_line.h"
+#include "session/session_texts.h"
 #include "session/setup_dlg.h"
 
 #include <utility>
@@ -16,6 +17,9 @@ CChatDoc::~CChatDoc() {
 }
 
 BOOL CChatDoc::OnNewDocument() {
+    // A menu chosen while a connect waits: that connect is the one the user waits for.
+    if (ConnectWaits())
+        return FALSE;
     if (!CDocument::OnNewDocument())
         return FALSE;
     const CWinApp* app = AfxGetApp();
@@ -23,7 +27,7 @@ BOOL CChatDoc::OnNewDocument() {
     if (commandLine.status == CommandLine::valid)
         return ConnectSocket(commandLine.handle, commandLine.host, commandLine.port);
     if (commandLine.status == CommandLine::invalid)
-        AfxMessageBox(kCommandLineUsage, MB_OK);
+        AfxMessageBox(session_texts::kCommandLineUsage, MB_OK);
 
     CSetupDlg setup;
     setup.m_strHandle = m_strHandle;
@@ -40,10 +44,17 @@ void CChatDoc::DisplayMsg(std::string text) {
         m_bTextHeld = true;
         return;
     }
+    for (ISessionView* view : SessionViews())
+        view->ForwardMessage(text);
+}
+
+std::vector<ISessionView*> CChatDoc::SessionViews() const {
+    std::vector<ISessionView*> views;
     for (CView* view : GetViews()) {
-        if (auto* chatView = dynamic_cast<CChatView*>(view))
-            chatView->ForwardMessage(text);
+        if (auto* sessionView = dynamic_cast<ISessionView*>(view))
+            views.push_back(sessionView);
     }
+    return views;
 }
 
 void CChatDoc::ShowHeldText() {
@@ -62,6 +73,7 @@ void CChatDoc::ShowNow(std::string text) {
 
 void CChatDoc::OnHandshakeTimeout() {
     // m_bVersionPending stays set: the reply did not come, and a late one has nothing to close.
-    if (m_bVersionPending)
+    // A newer connection (a sign-up) is not the one the time-out was for.
+    if (m_bVersionPending && IsOpen(m_nHandshakeConnection))
         DeleteContents();
 }

@@ -3,12 +3,18 @@
 // sends texts over it, hands the server's messages to the reply handling, and closes the
 // connection again.
 //
-// A connection for a request (the handshake, a sign-up) lasts until its reply, whose handling
-// closes it with the goodbye; one made from the command line stays open until the server
-// closes it or the document is closed. All of it runs on the user-interface thread, and only
-// the connect waits for the network (bounded): each read notification takes what has arrived,
-// sends are queued when the connection cannot take them at once, every bound is a timer, and
-// a long run of messages is handled in slices between which the window takes its input.
+// Each connection gets an identity of its own. Boxes and dialogs run their own message
+// loops, in which another connection may be made; code that returns from one acts only on
+// the connection it began with. A connection is closed by the reply to its request (any
+// version or sign-up reply that comes on it), by the handshake time-out while its handshake
+// is unanswered, by the server (its close, a reset, the close flag, a message that cannot be
+// one or stands still), by a newer connection (Ctrl+N, a sign-up) and by the document's close. So
+// one made from the command line, or a sign-up whose reply never comes, stays open until one of
+// those. All of it runs on the user-interface thread, and only the connect waits for the network
+// (bounded; while the window is shown it keeps handling the window's messages): each read
+// notification takes what has arrived, sends are queued when the connection cannot take them at
+// once, every bound is a timer, and a long run of messages is handled in slices between which the
+// window takes its input.
 #pragma once
 
 #include "framework/archive.h"
@@ -16,8 +22,10 @@
 #include "framework/socket_file.h"
 #include "session/chat_socket.h"
 #include "session/msg_reader.h"
+#include "session/session_view.h"
 
 #include <string>
+#include <vector>
 
 class CChatDoc : public CDocument {
 public:
@@ -33,7 +41,8 @@ public:
 
     // Connects to address:port and makes the stream, the storing archive and the reader;
     // nothing is sent. Failures are told in message boxes (the connect is offered again);
-    // FALSE when given up.
+    // FALSE when given up, when the window closed during the wait, or when a newer connect
+    // made inside one of its boxes took its place.
     BOOL ConnectSocket(const std::string& handle, const std::string& address, UINT port);
     // What OnNewDocument does with the default settings: connect, then send the version
     // handshake; when the user gives up the connect, offer the web site. FALSE on No there.
@@ -53,15 +62,19 @@ public:
     void DisplayMsg(std::string text);
     // The reply handling for the text of one message from the server; always TRUE.
     BOOL OnServerReply(const std::string& text);
-    // The handshake time-out: closes a session whose version reply is still outstanding.
+    // The handshake time-out: closes the connection the handshake went on while its reply is
+    // still outstanding.
     void OnHandshakeTimeout();
+    // A connect waits and handles the window's messages meanwhile: what they start must not
+    // connect again.
+    static bool ConnectWaits();
 
     // Sign-up (account/chat_doc_register.cpp): connects to the deployment's server and sends
     // the request with the sign-up details; when the server cannot be reached, offers the web
     // site. FALSE when that offer is declined.
     BOOL RegisterAccount();
     // Closes an older connection, connects and sends the sign-up request. FALSE when no
-    // connection was made.
+    // connection was made (as ConnectSocket).
     BOOL ConnectAndRegister(const std::string& handle, const std::string& address, UINT port);
     // A sign-up reply: the outcome in the text pane, the account kept on success, then the
     // connection closed.
@@ -90,7 +103,7 @@ public:
     std::string m_strEmail;
     std::string m_strPassword;
     BOOL m_bRegistered = FALSE;     // result of the last sign-up reply
-    BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply
+    BOOL m_bVersionPending = FALSE; // the version handshake awaits its reply (and can get one)
 
 private:
     // Tells the user the connection was reset and that it closes.
@@ -103,6 +116,16 @@ private:
     // Takes one read's worth of what has arrived into the reader; false when nothing has come
     // (or the connection has ended, which is then handled).
     bool ReadArrived();
+    enum class ConnectResult { connected, givenUp, cancelled, superseded };
+    ConnectResult Connect(const std::string& handle, const std::string& address, UINT port);
+    ConnectResult ConnectAndSignUp(const std::string& handle, const std::string& address,
+                                   UINT port);
+    // The connection with this identity is still the document's.
+    bool IsOpen(std::size_t connection) const {
+        return m_pSocket != nullptr && m_nConnection == connection;
+    }
+    // The views that show the session, in the document's order.
+    std::vector<ISessionView*> SessionViews() const;
     // Shows the text a slice of reading has held back, if any (before a box, at its end).
     void ShowHeldText();
     // Shows a text at once, after the one held back: the end of a connection comes once and
@@ -114,7 +137,9 @@ private:
     BOOL OfferClientDownload();
     void OnVersionReply(bool bSuccess);
 
-    std::size_t m_nConnections = 0;  // counts connections made, to tell one from the next
+    std::size_t m_nLastConnect = 0;         // the identity the latest connect took
+    std::size_t m_nConnection = 0;          // the identity of the connection held, 0 for none
+    std::size_t m_nHandshakeConnection = 0; // the connection the last handshake went on
     bool m_bReading = false;         // a slice of reading runs (a reply's box may be open in it)
     bool m_bYielding = false;        // a slice was cut short; the read timer goes on with it
     std::size_t m_nStallMessage = 0; // the message the stall bound was armed for

@@ -36,7 +36,12 @@ void CChatDoc::CloseConnection(bool bGoodbye) {
     m_pFile = nullptr;
     std::unique_ptr<CChatSocket> socket(m_pSocket);
     m_pSocket = nullptr;
+    m_nConnection = 0;
     m_bYielding = false;
+    // Closed without the goodbye, by the server or a reset: a handshake sent on it can no
+    // longer be answered.
+    if (socket != nullptr && !bGoodbye)
+        m_bVersionPending = FALSE;
     // A server that never closes must not hold the program: the socket waits on its own, with
     // a bound, while the program goes on.
     if (socket != nullptr && bGoodbye)

@@ -2,16 +2,16 @@
 // handshake and to a sign-up each end the connection.
 #include "session/chat_doc.h"
 
-#include "catalogue/chat_view.h"
 #include "deployment.h"
 #include "framework/message_box.h"
 #include "session/reply.h"
+#include "session/session_texts.h"
 
 namespace {
 
 std::string UpgradeNotice() {
-    return std::string("The Server has upgraded. Please download the client application at ") +
-           deployment::kWebAddress + " and update it";
+    return session_texts::kUpgraded + std::string(deployment::kWebAddress) +
+           session_texts::kUpgradedEnd;
 }
 
 } // namespace
@@ -33,18 +33,21 @@ BOOL CChatDoc::OnServerReply(const std::string& text) {
 }
 
 void CChatDoc::OnVersionReply(bool bSuccess) {
+    const std::size_t connection = m_nConnection;
+    const std::size_t lastConnect = m_nLastConnect;
     if (!bSuccess) {
         // What the messages before this one showed is in the pane while the box is up.
         ShowHeldText();
-        // The views are read afresh each turn: the box runs its own message loop.
-        for (std::size_t i = 0; i < GetViews().size(); ++i) {
-            auto* chatView = dynamic_cast<CChatView*>(GetViews()[i]);
-            if (chatView == nullptr)
-                continue;
-            chatView->StopSignUpWatchdog();
+        const std::vector<ISessionView*> views = SessionViews();
+        for (ISessionView* view : views)
+            view->StopSignUpWatchdog();
+        if (!views.empty())
             AfxMessageBox(UpgradeNotice(), MB_OK);
-        }
     }
-    m_bVersionPending = FALSE;
-    DeleteContents();
+    // The box runs its own message loop: a sign-up may have connected meanwhile, and neither
+    // its connection nor a new handshake's flag is this reply's.
+    if (m_nLastConnect == lastConnect)
+        m_bVersionPending = FALSE;
+    if (IsOpen(connection))
+        DeleteContents();
 }

@@ -56,9 +56,9 @@ void CChatDoc::ProcessPendingRead() {
     if (m_pSocket == nullptr || m_bReading || m_bYielding)
         return;
     m_bReading = true;
-    const std::size_t connection = m_nConnections;
+    const std::size_t connection = m_nConnection;
     const ULONGLONG sliceEnd = GetTickCount64() + kReadSliceMs;
-    auto open = [&] { return m_pSocket != nullptr && m_nConnections == connection; };
+    auto open = [&] { return IsOpen(connection); };
     bool yield = false;
     for (;;) {
         CMsg msg;
@@ -81,8 +81,15 @@ void CChatDoc::ProcessPendingRead() {
     }
     m_bReading = false;
     ShowHeldText();
-    if (!open())
+    if (!open()) {
+        // A connection made inside a box of this slice found the slice running when its
+        // bytes came: it is read next.
+        if (m_pSocket != nullptr) {
+            m_bYielding = true;
+            m_pSocket->SetTimer(CChatSocket::kReadTimer, 0);
+        }
         return;
+    }
     if (yield) {
         m_bYielding = true;
         m_pSocket->SetTimer(CChatSocket::kReadTimer, 0);
@@ -124,12 +131,12 @@ void CChatDoc::WatchMessageStall() {
 }
 
 void CChatDoc::ReceiveMsg(CMsg& msg) {
-    const std::size_t connection = m_nConnections;
+    const std::size_t connection = m_nConnection;
     OnServerReply(msg.m_strText);
     for (std::string& line : msg.m_strList)
         DisplayMsg(std::move(line));
     // The close flag drops the connection the message came on, without a goodbye.
-    if (msg.m_bClose != 0 && m_pSocket != nullptr && m_nConnections == connection)
+    if (msg.m_bClose != 0 && IsOpen(connection))
         CloseConnection(false);
 }
 

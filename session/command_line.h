@@ -6,11 +6,6 @@
 
 inline constexpr std::size_t kMaxCommandLineWord = 127;
 
-// Shown when the command line cannot be used; the program then connects with its defaults.
-inline constexpr const char* kCommandLineUsage =
-    "The command line must be: <handle> <server> <port> (a port from 1 to 65535). "
-    "Skiffdesk goes on with the default settings.";
-
 struct CommandLine {
     enum Status {
         useDefaults, // empty or only blanks

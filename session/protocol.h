@@ -32,9 +32,6 @@ inline std::string Text(char kind, std::string_view body) {
 inline std::string Handshake() {
     return Text(kVersionKind, kClientVersion);
 }
-inline std::string Goodbye() {
-    return Text(kGoodbyeKind, kGoodbyeBody);
-}
 // "SKDV1", "SKDR0"...
 inline std::string ReplyText(char kind, bool success) {
     return Text(kind, std::string_view(success ? "1" : "0"));

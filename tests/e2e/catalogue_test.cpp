@@ -32,17 +32,20 @@ constexpr char kLaunchFailed[] = "The Program does not launch your Microsoft Rem
 // Long enough for a box or a record that would come; used only where nothing must come.
 constexpr support::Millis kQuietSpell{1500};
 
-// A folder link named name in folder, leading to its parent. The system's call comes first;
-// where it makes nothing (no right to, or a stub), the host's link tool behind drive Z: does.
+// A folder link named name in folder, leading to target (relative, '/' between names; by
+// default the folder's parent). The system's call comes first; where it makes nothing (no
+// right to, or a stub), the host's link tool behind drive Z: does.
 class LinkUp {
 public:
-    LinkUp(const std::string& folder, const std::string& name)
+    LinkUp(const std::string& folder, const std::string& name, const std::string& target = "..")
         : m_folder(folder), m_name(name), m_path(folder + "\\" + name) {
-        CreateSymbolicLinkA(m_path.c_str(), "..",
+        std::string windowsTarget = target;
+        std::replace(windowsTarget.begin(), windowsTarget.end(), '/', '\\');
+        CreateSymbolicLinkA(m_path.c_str(), windowsTarget.c_str(),
                             SYMBOLIC_LINK_FLAG_DIRECTORY |
                                 SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
         if (!Exists()) {
-            RunHostTool("Z:\\usr\\bin\\ln", "-s .. " + m_name);
+            RunHostTool("Z:\\usr\\bin\\ln", "-s " + target + " " + m_name);
             support::WaitFor([&] { return Exists(); }, support::Millis(3000));
         }
     }
@@ -615,6 +618,17 @@ TEST_F(CatalogueTest, EachApplicationShowsItsOwnIconOrTheGlobe) {
     }
     EXPECT_EQ(support::ListItemTexts(list), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_FALSE(WaitForMessageBox(*m_pProgram, kQuietSpell).has_value()) << "bad icons are silent";
+}
+
+TEST_F(CatalogueTest, AFolderLinkLeadingOutOfTheTreeIsNotWalked) {
+    ASSERT_TRUE(WriteConnectionFile("a.rdp", "Top"));
+    ASSERT_TRUE(WriteConnectionFile("..\\outside\\b.rdp", "Outside"));
+    const LinkUp link(AppsFolder(), "out", "../outside");
+    if (!link.Exists())
+        GTEST_SKIP() << "no folder link can be made here";
+    HWND list = StartAndFindList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(support::ListItemTexts(list), std::vector<std::string>{"Top"});
 }
 
 } // namespace

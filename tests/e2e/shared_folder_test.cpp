@@ -62,6 +62,55 @@ INSTANTIATE_TEST_SUITE_P(
                       FolderCase{"Empty", "", ""}),
     [](const ::testing::TestParamInfo<FolderCase>& info) { return info.param.what; });
 
+using SharedFolderPathTest = SandboxTest;
+
+// A megabyte where a folder's path belongs: one box with as much of it as a path can hold,
+// then the documents subfolder is mapped and named as usual.
+TEST_F(SharedFolderPathTest, AnOverrideThatCannotBeAPathIsSetAside) {
+    ASSERT_TRUE(WriteSetting("Option", "skiffdesk", std::string(1 << 20, 'x')));
+    const std::string subfolder = DocumentsFolder() + "\\skiffdesk";
+    Program& program = StartProgram();
+    const std::optional<support::MessageBoxView> refused = WaitForMessageBox(program);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->text, "Can not create the directory");
+    EXPECT_EQ(refused->caption, std::string(259, 'x'));
+    ASSERT_TRUE(support::AnswerMessageBox(*refused, IDOK));
+    const std::optional<support::MessageBoxView> information = WaitForMessageBox(program);
+    ASSERT_TRUE(information.has_value());
+    EXPECT_EQ(information->text, InformationText(subfolder));
+    const std::vector<std::string> calls = WaitForRecord(kSubstDouble);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(support::ArgumentsOf(calls[0]), "z: \"" + subfolder + "\"");
+    ASSERT_TRUE(support::AnswerMessageBox(*information, IDOK));
+    EXPECT_NE(WaitForMainWindow(program), nullptr);
+}
+
+// A user profile named in Chinese on a Western system: the documents folder the shell gives
+// lies outside the code page, and its subfolder is made and mapped all the same.
+TEST_F(SharedFolderPathTest, ADocumentsFolderNamedInChineseIsMappedWhole) {
+    const std::wstring documents = WideSandbox() + L"\\\u6587\u6863";
+    ASSERT_TRUE(CreateDirectoryW(documents.c_str(), nullptr));
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                            L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User "
+                            L"Shell Folders",
+                            0, KEY_SET_VALUE, &key),
+              ERROR_SUCCESS);
+    // The fixture puts its own folder back afterwards.
+    const LONG written = RegSetValueExW(
+        key, L"Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(documents.c_str()),
+        static_cast<DWORD>((documents.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+    ASSERT_EQ(written, ERROR_SUCCESS);
+    Program& program = StartProgram();
+    const std::vector<std::string> calls = WaitForRecord(kSubstDouble);
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(support::ArgumentsOf(calls[0]), Utf8(L"z: \"" + documents + L"\\skiffdesk\""));
+    const DWORD made = GetFileAttributesW((documents + L"\\skiffdesk").c_str());
+    EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_NE(WaitForMainWindow(program), nullptr);
+}
+
 // The last write time of the label key, to tell whether the program wrote it.
 std::optional<FILETIME> LabelWritten() {
     HKEY key = nullptr;

@@ -364,6 +364,70 @@ bool SandboxTest::WriteConnectionFile(const std::string& relativePath,
     return WriteAppsFile(relativePath, bytes);
 }
 
+namespace {
+// The folder and its parents, by the system's wide calls alone.
+void MakeFolders(const std::wstring& folder) {
+    for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
+         at = folder.find(L'\\', at + 1))
+        CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+} // namespace
+
+std::wstring SandboxTest::InstallProgramIn(const std::wstring& folder,
+                                           const std::wstring& fileName) {
+    MakeFolders(folder + L"\\apps");
+    const std::string program = SKIFF_E2E_PROGRAM;
+    const std::wstring exe = folder + L"\\" + fileName;
+    if (!CopyFileW(std::wstring(program.begin(), program.end()).c_str(), exe.c_str(), FALSE)) {
+        ADD_FAILURE() << "cannot copy the program: " << support::ErrorText(GetLastError());
+        return {};
+    }
+    return exe;
+}
+
+Program& SandboxTest::StartProgramAt(const std::wstring& exe) {
+    auto program = std::make_unique<Program>();
+    const std::wstring fileName = exe.substr(exe.find_last_of(L'\\') + 1);
+    char name[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, fileName.c_str(), -1, name, sizeof name, nullptr, nullptr);
+    program->name = WithoutExtension(name);
+    program->process = support::Process::Start(exe, L"", exe.substr(0, exe.find_last_of(L'\\')));
+    EXPECT_TRUE(program->process.Valid()) << program->process.Error();
+    m_programs.push_back(std::move(program));
+    return *m_programs.back();
+}
+
+bool WriteConnectionFileAt(const std::wstring& path, const std::wstring& name) {
+    MakeFolders(path.substr(0, path.find_last_of(L'\\')));
+    const std::wstring text = L"full address:s:apps.example\r\nremoteapplicationname:s:" + name +
+                              L"\r\nremoteapplicationmode:i:1\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8 & 0xFF));
+    }
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+    return result;
+}
+
 HWND SandboxTest::ListOf(HWND mainWindow) {
     return support::FindChild(mainWindow, "SysListView32");
 }

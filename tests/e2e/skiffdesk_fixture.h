@@ -41,6 +41,10 @@ std::optional<RawValue> ReadRawValue(HKEY root, const std::string& subKey, const
 bool WriteRawValue(HKEY root, const std::string& subKey, const std::string& name,
                    const RawValue& value);
 
+// A connection file at path (its folders made) naming the application name.
+bool WriteConnectionFileAt(const std::wstring& path, const std::wstring& name);
+std::string Utf8(const std::wstring& text); // the doubles record in UTF-8
+
 // Prepares the sandbox and the server; the test starts the program when it is ready.
 class SandboxTest : public ::testing::Test {
 protected:
@@ -104,6 +108,16 @@ protected:
     static bool RemoveSystemRemoteDesktopClient();
     // The application list of the main window.
     static HWND ListOf(HWND mainWindow);
+
+    // Paths that may lie outside the ANSI code page. A copy of skiffdesk.exe named fileName with
+    // an empty "apps" beside it in folder (made with its parents); returns the copy's path.
+    std::wstring InstallProgramIn(const std::wstring& folder,
+                                  const std::wstring& fileName = L"skiffdesk.exe");
+    // Starts exe (from InstallProgramIn) in its own folder.
+    Program& StartProgramAt(const std::wstring& exe);
+    std::wstring WideSandbox() const {
+        return std::wstring(m_strSandbox.begin(), m_strSandbox.end());
+    }
 
     // The documents folder of this test's programs: a plain folder in the sandbox, never the
     // home folder that a fresh prefix links it to.

@@ -43,6 +43,28 @@ Process Process::Start(const std::string& exe, const std::string& arguments,
     return process;
 }
 
+Process Process::Start(const std::wstring& exe, const std::wstring& arguments,
+                       const std::wstring& folder) {
+    Process process;
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        process.m_strError = "cannot start the program: " + ErrorText(GetLastError());
+        return process;
+    }
+    CloseHandle(info.hThread);
+    process.m_hProcess = info.hProcess;
+    process.m_dwId = info.dwProcessId;
+    return process;
+}
+
 Process Process::Open(DWORD processId) {
     Process process;
     process.m_hProcess = OpenProcess(

@@ -16,6 +16,9 @@ public:
     // Error() says why.
     static Process Start(const std::string& exe, const std::string& arguments,
                          const std::string& folder);
+    // The same for paths that may lie outside the ANSI code page.
+    static Process Start(const std::wstring& exe, const std::wstring& arguments,
+                         const std::wstring& folder);
     // Opens a running process by id (to wait for it or end it).
     static Process Open(DWORD processId);
 

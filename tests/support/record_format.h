@@ -1,6 +1,6 @@
 // Where the recording doubles (mstsc.exe, subst.exe, browser.exe) write: one line per start,
 // the double's creation time (kStampDigits hex digits of a FILETIME) and a blank before its
-// whole command line, appended to <folder>\<name>.record, where <name> is
+// whole command line in UTF-8, appended to <folder>\<name>.record, where <name> is
 // the double's file name without ".exe" and <folder> is the one named by the environment
 // variable below, or the double's own folder when the variable is not set.
 #pragma once

@@ -1,5 +1,6 @@
 // The catalogue's portable rules: the connection-file reader on real UTF-16LE bytes, the
-// connection-file test, folder paths, the walk's order within a folder, and text fitting.
+// connection-file and device-name tests, folder paths, the walk's order within a folder, and
+// text fitting.
 #include "catalogue/app_name.h"
 #include "catalogue/catalogue_rules.h"
 #include "catalogue/text_fit.h"
@@ -62,46 +63,93 @@ TEST(AppNameReader, FindsTheNameOnTheFirstKeyLine) {
         const AppNameResult result = ReadAppNameFromBytes(c.bytes);
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.name, c.name);
+        // Fed in pieces of odd sizes, as a file is read: the same outcome.
+        AppNameReader reader;
+        for (std::size_t at = 0; at < c.bytes.size(); at += 3)
+            reader.Feed(std::string_view(c.bytes).substr(at, 3));
+        const AppNameResult pieces = reader.Finish();
+        EXPECT_EQ(pieces.outcome, c.outcome);
+        EXPECT_EQ(pieces.name, c.name);
     }
+}
+
+TEST(AppNameReader, StopsAtTheKeyLineAndAtTheBound) {
+    const std::string filler = Utf16File(u"x:s:" + std::u16string(1000, u'y') + u"\r\n").substr(2);
+    std::string beyond = Utf16File(u"");
+    while (beyond.size() < kMaxConnectionFileBytes)
+        beyond += filler;
+    beyond += Utf16File(kKey + u"Late\r\n").substr(2);
+    EXPECT_EQ(ReadAppNameFromBytes(beyond).outcome, AppNameResult::notFound);
+
+    AppNameReader reader;
+    reader.Feed(Utf16File(kKey + u"Early\r\n"));
+    EXPECT_TRUE(reader.Done()); // no more of the file is read
+    reader.Feed(filler);
+    EXPECT_EQ(reader.Finish().name, "Early");
 }
 
 TEST(CatalogueRules, ConnectionFilesByExtension) {
     const struct {
-        const char* path;
+        const wchar_t* path;
         bool wanted;
     } cases[] = {
-        {"C:\\apps\\Word.RDP", true},
-        {"C:\\apps\\Word.rdp.bak", false},
-        {"C:\\apps\\Word.rdpx", false},
-        {"C:\\apps\\.rdp", true},
-        {"C:\\apps.rdp\\Word", false},
-        {"C:\\apps\\Word", false},
-        {"Word.Rdp", true},
+        {L"C:\\apps\\Word.RDP", true},
+        {L"C:\\apps\\Word.rdp.bak", false},
+        {L"C:\\apps\\Word.rdpx", false},
+        {L"C:\\apps\\.rdp", true},
+        {L"C:\\apps.rdp\\Word", false},
+        {L"C:\\apps\\Word", false},
+        {L"Word.Rdp", true},
+        {L"C:\\\u4E2D\u6587\\\u5E94\u7528.rdp", true},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(IsConnectionFile(c.path), c.wanted) << c.path;
+        EXPECT_EQ(IsConnectionFile(c.path), c.wanted)
+            << testing::PrintToString(std::wstring(c.path));
+}
+
+TEST(CatalogueRules, DeviceNamesInAnyCaseAndForm) {
+    const struct {
+        const wchar_t* path;
+        bool device;
+    } cases[] = {
+        {L"C:\\apps\\COM1.rdp", true},      {L"C:\\apps\\con.rdp", true},
+        {L"C:\\apps\\Nul.x.rdp", true},     {L"C:\\apps\\AUX .rdp", true},
+        {L"C:\\apps\\lpt9.RDP", true},      {L"C:\\apps\\PRN", true},
+        {L"C:\\apps\\COM\u00B9.rdp", true}, {L"C:\\apps\\CONOUT$.rdp", true},
+        {L"C:\\apps\\COM10.rdp", false},    {L"C:\\apps\\COM0.rdp", false},
+        {L"C:\\apps\\CONSOLE.rdp", false},  {L"C:\\apps\\xCON.rdp", false},
+        {L"C:\\CON\\app.rdp", false},       {L"C:\\apps\\.rdp", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsDeviceName(c.path), c.device) << testing::PrintToString(std::wstring(c.path));
 }
 
 TEST(CatalogueRules, FolderPaths) {
-    EXPECT_EQ(GetFolderOf("D:\\Tools\\skiffdesk.exe"), "D:\\Tools\\");
-    EXPECT_EQ(GetFolderOf("skiffdesk.exe"), "");
-    EXPECT_EQ(WithTrailingBackslash("D:\\Tools\\apps"), "D:\\Tools\\apps\\");
-    EXPECT_EQ(WithTrailingBackslash("D:\\Tools\\apps\\"), "D:\\Tools\\apps\\");
-    EXPECT_EQ(WithTrailingBackslash(""), "\\");
+    EXPECT_EQ(GetFolderOf(L"D:\\Tools\\skiffdesk.exe"), L"D:\\Tools\\");
+    EXPECT_EQ(GetFolderOf(L"skiffdesk.exe"), L"");
+    EXPECT_EQ(WithTrailingBackslash(L"D:\\Tools\\apps"), L"D:\\Tools\\apps\\");
+    EXPECT_EQ(WithTrailingBackslash(L"D:\\Tools\\apps\\"), L"D:\\Tools\\apps\\");
+    EXPECT_EQ(WithTrailingBackslash(L""), L"\\");
+    // The walk's tree: below the root only, whatever the letters' case.
+    EXPECT_TRUE(IsInsideFolder(L"\\\\?\\C:\\Tools\\apps", L"\\\\?\\c:\\tools\\APPS\\sub"));
+    EXPECT_TRUE(IsInsideFolder(L"C:\\Tools\\apps\\", L"C:\\Tools\\apps\\sub"));
+    EXPECT_FALSE(IsInsideFolder(L"C:\\Tools\\apps", L"C:\\Tools\\apps"));
+    EXPECT_FALSE(IsInsideFolder(L"C:\\Tools\\apps", L"C:\\Tools\\apps2\\sub"));
+    EXPECT_FALSE(IsInsideFolder(L"C:\\Tools\\apps", L"C:\\"));
 }
 
 TEST(CatalogueRules, FolderEntriesSortByNameIgnoringCase) {
     std::vector<FolderEntry> entries = {
-        {"beta.rdp", false}, {"Zeta", true},    {"alpha", true},
-        {"Beta.rdp", false}, {"_x.rdp", false}, {"Alpha.rdp", false},
+        {L"beta.rdp", false}, {L"Zeta", true},    {L"alpha", true},
+        {L"Beta.rdp", false}, {L"_x.rdp", false}, {L"Alpha.rdp", false},
     };
     SortFolderEntries(entries);
-    std::vector<std::string> names;
+    std::vector<std::wstring> names;
     for (const FolderEntry& entry : entries)
         names.push_back(entry.name);
     // Upper-cased and ordinal: '_' (0x5F) sorts after the letters.
-    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "Alpha.rdp", "Beta.rdp", "beta.rdp", "Zeta",
-                                               "_x.rdp"}));
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"alpha", L"Alpha.rdp", L"Beta.rdp", L"beta.rdp",
+                                                L"Zeta", L"_x.rdp"}));
 }
 
 TEST(TextFit, CutsWithDotsOnlyWhenTheTextDoesNotFit) {

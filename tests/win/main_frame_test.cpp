@@ -1,10 +1,11 @@
 // The main frame's client area: a two-row splitter with the application list above the text
 // pane, the list's height set from the client height at creation, a bar the user can drag,
-// and F6 / Shift+F6 moving between the panes.
+// and F6 / Shift+F6 moving between the panes; its bars; and its sizes at a new DPI.
 #include "app/main_frame.h"
 #include "catalogue/chat_view.h"
 #include "framework/create_context.h"
 #include "framework/document.h"
+#include "framework/dpi.h"
 #include "tests/win/framework_test_support.h"
 #include "ui/resource.h"
 #include "ui/send_view.h"
@@ -12,6 +13,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -362,6 +364,90 @@ TEST_F(MainFrameBarsTest, IdleUpdatesMakeTheListActiveAndFollowTheKeys) {
         frame->OnIdleUpdateCmdUI();
         EXPECT_EQ(frame->m_statusBar.GetPaneText(1), on ? "CAP" : "");
         EXPECT_EQ(frame->m_statusBar.GetPaneText(2), on ? "NUM" : "");
+    }
+}
+
+} // namespace
+
+namespace {
+
+using MainFrameDpiTest = MainFrameTest;
+
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+int FontHeight(HWND window) {
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    return std::abs(font.lfHeight);
+}
+
+// The system sends WM_DPICHANGED when the window moves to a monitor of another scale; Wine
+// never does, so the test tells the frame as the system would, with the rectangle scaled, and
+// then tells it the first DPI again.
+TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
+    list->OnInitialUpdate();
+    list->InsertItem(0, "Calculator", 0);
+    // Small enough to be twice as large on the screen, the list's row set by the user.
+    SetWindowPos(frame->m_hWnd, nullptr, 0, 0, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int barMiddle = PaneRect(list).bottom + CSplitterWnd::kBarSize / 2;
+    Drag(barMiddle, 100);
+    list->SendMessage(LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(300, 0)); // dragged by the user too
+    frame->m_toolBar.Dock(CBRS_ALIGN_LEFT); // standing: its buttons in a column
+    const int start = static_cast<int>(GetWindowDpi(frame->m_hWnd));
+    RECT startWindow{};
+    GetWindowRect(frame->m_hWnd, &startWindow);
+    RECT startStatus{};
+    GetWindowRect(frame->m_statusBar.m_hWnd, &startStatus);
+    const int startListHeight = Height(PaneRect(list));
+    const int startFont = FontHeight(list->m_hWnd);
+    ASSERT_GT(startFont, 0);
+
+    for (const int dpi : {2 * start, start}) {
+        SCOPED_TRACE(dpi);
+        const auto at = [dpi](int pixels96) { return MulDiv(pixels96, dpi, 96); };
+        const auto fromStart = [dpi, start](int pixels) { return MulDiv(pixels, dpi, start); };
+        const RECT suggested{10, 20, 10 + fromStart(startWindow.right - startWindow.left),
+                             20 + fromStart(Height(startWindow))};
+        frame->SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+
+        RECT window{};
+        GetWindowRect(frame->m_hWnd, &window);
+        EXPECT_TRUE(EqualRect(&window, &suggested));
+        const struct {
+            int list;
+            int picture;
+        } pictures[] = {{LVSIL_NORMAL, 32}, {LVSIL_SMALL, 16}};
+        for (const auto& p : pictures) {
+            int cx = 0;
+            int cy = 0;
+            ImageList_GetIconSize(list->GetImageList(p.list), &cx, &cy);
+            EXPECT_EQ(cx, at(p.picture)) << p.list;
+            EXPECT_EQ(cy, at(p.picture)) << p.list;
+        }
+        EXPECT_EQ(list->SendMessage(LVM_GETCOLUMNWIDTH, 0), fromStart(300));
+        EXPECT_EQ(FontHeight(list->m_hWnd), fromStart(startFont));
+        RECT row{};
+        list->GetItemRect(0, &row, LVIR_BOUNDS);
+        EXPECT_GE(Height(row), at(16));
+        EXPECT_EQ(Height(PaneRect(list)), fromStart(startListHeight));
+
+        const LRESULT button =
+            SendMessageA(frame->m_toolBar.GetToolBarCtrl(), TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(LOWORD(button), CToolBar::kButtonSize.cx * (dpi / 96)); // whole factors
+        EXPECT_EQ(HIWORD(button), CToolBar::kButtonSize.cy * (dpi / 96));
+        EXPECT_EQ(frame->m_toolBar.GetCount(), 8);
+        RECT bar{};
+        GetWindowRect(frame->m_toolBar.m_hWnd, &bar);
+        EXPECT_GT(Height(bar), 4 * (bar.right - bar.left));
+        RECT status{};
+        GetWindowRect(frame->m_statusBar.m_hWnd, &status);
+        if (dpi == start)
+            EXPECT_EQ(Height(status), Height(startStatus));
+        else
+            EXPECT_GT(Height(status), Height(startStatus));
     }
 }
 

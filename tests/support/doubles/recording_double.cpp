@@ -82,9 +82,22 @@ std::string CreationStamp() {
     return stamp;
 }
 
+// The command line as it was given, in UTF-8: a path may hold characters the ANSI code page
+// lacks.
+std::string CommandLine() {
+    const wchar_t* wide = GetCommandLineW();
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1)
+        return {};
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), size, nullptr, nullptr);
+    text.resize(static_cast<std::size_t>(size - 1));
+    return text;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    const std::string line = CreationStamp() + " " + GetCommandLineA() + "\r\n";
+    const std::string line = CreationStamp() + " " + CommandLine() + "\r\n";
     return AppendLine(RecordPath(), line) ? 0 : 1;
 }
