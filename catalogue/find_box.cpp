@@ -28,6 +28,10 @@ BOOL CFindBox::Create(HWND hWndParent, UINT nID, CChatView* list) {
     return TRUE;
 }
 
+void CFindBox::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    m_dpiFont.Follow(m_hWnd, previousDpi, dpi);
+}
+
 void CFindBox::Activate() {
     ::SetFocus(m_hWnd);
     SendMessage(EM_SETSEL, 0, -1);

@@ -3,6 +3,7 @@
 // the box and goes back to the list.
 #pragma once
 
+#include "framework/dpi_font.h"
 #include "framework/font.h"
 #include "framework/wnd.h"
 
@@ -23,6 +24,9 @@ public:
     // The caret at the end of the box, then the character typed there.
     void TypeChar(WPARAM ch);
 
+protected:
+    void OnDpiChanged(UINT previousDpi, UINT dpi) override;
+
 private:
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnChar(WPARAM wParam, LPARAM lParam);
@@ -31,4 +35,5 @@ private:
     static const MessageEntry messageEntries[];
     CChatView* m_pList = nullptr;
     CFont m_font;
+    CDpiFont m_dpiFont;
 };

@@ -68,7 +68,10 @@ BOOL CToolBar::CreateControl(DWORD dwStyle) {
     return TRUE;
 }
 
-void CToolBar::OnDpiChanged(UINT, UINT) {
+void CToolBar::OnDpiChanged(UINT previousDpi, UINT dpi) {
+    // The window after the buttons is the control's child, which is no window of ours.
+    if (CWnd* trailing = FromHandle(m_hWndTrailing))
+        trailing->TellDpiChanged(previousDpi, dpi);
     const int scale = WholeScaleForWindow(m_hWnd);
     if (scale == m_nScale || m_hWndToolBar == nullptr)
         return;

@@ -388,7 +388,8 @@ int FontHeight(HWND window) {
 // then tells it the first DPI again.
 TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
     list->OnInitialUpdate();
-    list->InsertItem(0, "Calculator", 0);
+    g_remoteApps.assign(1, RemoteAppItem{"C:\\apps\\c.rdp", "Calculator"});
+    list->FillList();
     // Small enough to be twice as large on the screen, the list's row set by the user.
     SetWindowPos(frame->m_hWnd, nullptr, 0, 0, 480, 360, SWP_NOZORDER | SWP_NOACTIVATE);
     const int barMiddle = PaneRect(list).bottom + CSplitterWnd::kBarSize / 2;
@@ -403,6 +404,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
     const int startListHeight = Height(PaneRect(list));
     const int startFont = FontHeight(list->m_hWnd);
     ASSERT_GT(startFont, 0);
+    const int startFindFont = FontHeight(frame->m_findBox.m_hWnd);
 
     for (const int dpi : {2 * start, start}) {
         SCOPED_TRACE(dpi);
@@ -429,6 +431,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
         }
         EXPECT_EQ(list->SendMessage(LVM_GETCOLUMNWIDTH, 0), fromStart(300));
         EXPECT_EQ(FontHeight(list->m_hWnd), fromStart(startFont));
+        EXPECT_EQ(FontHeight(frame->m_findBox.m_hWnd), fromStart(startFindFont));
         RECT row{};
         list->GetItemRect(0, &row, LVIR_BOUNDS);
         EXPECT_GE(Height(row), at(16));
@@ -449,6 +452,7 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
         else
             EXPECT_GT(Height(status), Height(startStatus));
     }
+    g_remoteApps.clear();
 }
 
 } // namespace
