@@ -3,8 +3,7 @@
 #include "catalogue/chat_view.h"
 #include "catalogue/connection_file_check.h"
 #include "deployment.h"
-#include "framework/text_convert.h"
-#include "framework/win_app.h"
+#include "framework/wide_path.h"
 
 #include <shellapi.h>
 
@@ -13,10 +12,10 @@ namespace {
 // The client in the system folder, by its full path; empty when it is not there. Never the
 // bare name: the shell would look in the program's folder and the current folder first, and
 // a per-user install folder is writable by anything the user runs.
-std::string RemoteDesktopClient() {
-    const std::string path = AfxGetSystemFilePath("mstsc.exe");
+std::wstring RemoteDesktopClient() {
+    const std::wstring path = AfxGetSystemFilePathW(L"mstsc.exe");
     const DWORD attributes =
-        path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+        path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return {};
     return path;
@@ -28,7 +27,7 @@ void CChatView::LaunchApp(const std::wstring& path) {
     if (!ConnectionFileMayLaunch(*this, path))
         return;
     const std::wstring parameters = L"\"" + path + L"\"";
-    const std::wstring client = AnsiToWide(RemoteDesktopClient());
+    const std::wstring client = RemoteDesktopClient();
     const UINT_PTR started =
         client.empty()
             ? 0

@@ -8,7 +8,9 @@
 
 // The full path of the running program's executable; empty when the system cannot tell it.
 std::wstring AfxGetModulePathW();
-// The full path of a file in the system folder; empty when the system folder cannot be told.
+// The full path of a file in the system folder (whether or not it exists); empty when the
+// system folder cannot be told. Programs and libraries of the system are started by this path,
+// never by a bare name, which the system would look for in the program's folder first.
 std::wstring AfxGetSystemFilePathW(const wchar_t* fileName);
 // The path as it is shown: in the ANSI code page, characters it lacks as the system converts
 // them.

@@ -172,14 +172,3 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
     return app->Run();
 }
 
-std::string AfxGetModulePath() {
-    return PathForDisplay(AfxGetModulePathW());
-}
-
-std::string AfxGetSystemFilePath(const char* fileName) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, sizeof folder);
-    if (length == 0 || length >= sizeof folder)
-        return {};
-    return std::string(folder, length) + "\\" + fileName;
-}

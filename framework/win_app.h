@@ -89,10 +89,3 @@ CWinApp* AfxGetApp();
 HINSTANCE AfxGetInstanceHandle();
 // The application's title: box captions; "" when there is no application object.
 std::string AfxGetAppName();
-// The full path of the running program's executable as it is shown (ANSI); empty when the
-// system cannot tell it. Opened or listed, it is AfxGetModulePathW's (framework/wide_path.h).
-std::string AfxGetModulePath();
-// The full path of a file in the system folder (whether or not it exists); empty when the
-// system folder cannot be told. Programs and libraries of the system are started by this path,
-// never by a bare name, which the system would look for in the program's folder first.
-std::string AfxGetSystemFilePath(const char* fileName);
