@@ -12,6 +12,7 @@
 #include "catalogue/file_scanner.h"
 #include "framework/text_convert.h"
 #include "framework/wide_path.h"
+#include "tests/support/icon_bytes.h"
 
 #include <windows.h>
 
@@ -254,33 +255,7 @@ Figures ListFigures(int items) {
 
 // An icon file of 16, 32 and 48 pixel images.
 std::string IconFileBytes() {
-    std::string file(6 + 3 * 16, '\0');
-    const auto put = [](std::string& bytes, std::size_t at, std::uint32_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-    };
-    put(file, 2, 1, 2);
-    put(file, 4, 3, 2);
-    int entry = 0;
-    for (const std::uint32_t side : {16u, 32u, 48u}) {
-        std::string image(40 + side * side * 4 + side * 4, '\0');
-        put(image, 0, 40, 4);
-        put(image, 4, side, 4);
-        put(image, 8, 2 * side, 4);
-        put(image, 12, 1, 2);
-        put(image, 14, 32, 2);
-        for (std::uint32_t p = 0; p < side * side; ++p)
-            put(image, 40 + 4 * p, 0xFF2080C0u + p % 64, 4);
-        const std::size_t at = 6 + 16 * static_cast<std::size_t>(entry++);
-        file[at] = static_cast<char>(side);
-        file[at + 1] = static_cast<char>(side);
-        put(file, at + 4, 1, 2);
-        put(file, at + 6, 32, 2);
-        put(file, at + 8, static_cast<std::uint32_t>(image.size()), 4);
-        put(file, at + 12, static_cast<std::uint32_t>(file.size()), 4);
-        file += image;
-    }
-    return file;
+    return support::IconFileBytes({16, 32, 48}, [](std::uint32_t p) { return 0xFF2080C0u + p % 64; });
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

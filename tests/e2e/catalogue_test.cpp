@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "tests/support/icon_bytes.h"
 #include "tests/support/process.h"
 #include "tests/support/records.h"
 #include "tests/support/remote_list_view.h"
@@ -234,8 +235,9 @@ TEST_F(CatalogueTest, ViewTypeCommandsSwitchTheListStyle) {
         ASSERT_TRUE(support::PostCommand(m_main, c.command));
         EXPECT_TRUE(
             support::WaitFor([&] { return (support::StyleOf(list) & LVS_TYPEMASK) == c.type; }));
-        if (c.type == LVS_ICON)
+        if (c.type == LVS_ICON) {
             EXPECT_TRUE(support::WaitFor(lastRowGone, kQuietSpell));
+        }
         // The README's pictures: drawn in full before they are taken.
         RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         support::SaveScreenshot(Sandbox() + "\\view_" + c.shot + ".bmp", m_main);
@@ -535,36 +537,9 @@ TEST_F(FindTest, ViewsMenusAndReloadWorkOnTheMatches) {
 
 // An icon file of a 16 and a 32 pixel image, every pixel colour (opaque).
 std::string SolidIcon(COLORREF colour) {
-    std::string file(6 + 2 * 16, '\0');
-    const auto put = [](std::string& bytes, std::size_t at, std::uint32_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
-    };
-    put(file, 2, 1, 2);
-    put(file, 4, 2, 2);
-    int entry = 0;
-    for (const std::uint32_t side : {16u, 32u}) {
-        std::string image(40 + side * side * 4 + side * 4, '\0');
-        put(image, 0, 40, 4);
-        put(image, 4, side, 4);
-        put(image, 8, 2 * side, 4);
-        put(image, 12, 1, 2);
-        put(image, 14, 32, 2);
-        for (std::uint32_t p = 0; p < side * side; ++p)
-            put(image, 40 + 4 * p,
-                (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour) |
-                    0xFF000000u,
-                4);
-        const std::size_t at = 6 + 16 * static_cast<std::size_t>(entry++);
-        file[at] = static_cast<char>(side);
-        file[at + 1] = static_cast<char>(side);
-        put(file, at + 4, 1, 2);
-        put(file, at + 6, 32, 2);
-        put(file, at + 8, static_cast<std::uint32_t>(image.size()), 4);
-        put(file, at + 12, static_cast<std::uint32_t>(file.size()), 4);
-        file += image;
-    }
-    return file;
+    const std::uint32_t argb =
+        (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour) | 0xFF000000u;
+    return support::IconFileBytes({16, 32}, [argb](std::uint32_t) { return argb; });
 }
 
 // Every pixel of an item's icon, as the screen shows it.

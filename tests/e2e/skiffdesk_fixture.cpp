@@ -154,8 +154,9 @@ void SandboxTest::SetUp() {
     ASSERT_TRUE(SetEnvironmentVariableA(support::kRecordFolderVariable, m_strSandbox.c_str()));
 
     ASSERT_TRUE(support::DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot));
-    if (!m_bWithoutAccount)
+    if (!m_bWithoutAccount) {
         ASSERT_TRUE(WriteStoredAccount());
+    }
     ASSERT_TRUE(RedirectDocuments());
 
     if (m_serve == Serve::nothing)
@@ -335,12 +336,10 @@ bool SandboxTest::RemoveSystemRemoteDesktopClient() {
     return DeleteFileA(SystemRemoteDesktopClient().c_str());
 }
 
-bool SandboxTest::WriteAppsFile(const std::string& relativePath, const std::string& bytes) const {
-    const std::filesystem::path path = AppsFolder() + "\\" + relativePath;
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    HANDLE file = CreateFileA(path.string().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+// The bytes into a file just made, which is then closed; false when they are not written whole.
+bool WriteAndClose(HANDLE file, const std::string& bytes) {
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
@@ -349,6 +348,17 @@ bool SandboxTest::WriteAppsFile(const std::string& relativePath, const std::stri
         written == bytes.size();
     CloseHandle(file);
     return ok;
+}
+
+} // namespace
+
+bool SandboxTest::WriteAppsFile(const std::string& relativePath, const std::string& bytes) const {
+    const std::filesystem::path path = AppsFolder() + "\\" + relativePath;
+    std::error_code error;
+    std::filesystem::create_directories(path.parent_path(), error);
+    return WriteAndClose(CreateFileA(path.string().c_str(), GENERIC_WRITE, 0, nullptr,
+                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+                         bytes);
 }
 
 bool SandboxTest::WriteConnectionFile(const std::string& relativePath,
@@ -407,16 +417,9 @@ bool WriteConnectionFileAt(const std::wstring& path, const std::wstring& name) {
         bytes.push_back(static_cast<char>(c & 0xFF));
         bytes.push_back(static_cast<char>(c >> 8 & 0xFF));
     }
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(file);
-    return ok;
+    return WriteAndClose(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr),
+                         bytes);
 }
 
 std::string Utf8(const std::wstring& text) {
