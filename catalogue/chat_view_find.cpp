@@ -4,7 +4,9 @@
 #include "catalogue/catalogue_texts.h"
 #include "catalogue/chat_view.h"
 #include "catalogue/find_box.h"
+#include "framework/control_bar.h"
 #include "framework/frame_wnd.h"
+#include "framework/framework_ids.h"
 
 #include <algorithm>
 
@@ -119,9 +121,14 @@ void CChatView::FocusList() {
 }
 
 void CChatView::OnFindApp() {
-    // A hidden toolbar hides the box, and with it the search.
-    if (m_pFindBox != nullptr && m_pFindBox->m_hWnd != nullptr &&
-        IsWindowVisible(m_pFindBox->m_hWnd))
+    if (m_pFindBox == nullptr || m_pFindBox->m_hWnd == nullptr)
+        return;
+    // The box lives in the toolbar: a hidden toolbar is shown again for the search.
+    CFrameWnd* frame = GetParentFrame();
+    CControlBar* bar = frame != nullptr ? frame->GetControlBar(AFX_IDW_TOOLBAR) : nullptr;
+    if (bar != nullptr && !bar->IsVisible())
+        frame->ShowControlBar(bar, TRUE);
+    if (IsWindowVisible(m_pFindBox->m_hWnd))
         m_pFindBox->Activate();
 }
 

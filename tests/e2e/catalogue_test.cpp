@@ -26,6 +26,7 @@ constexpr int kViewSmallIcons = 32778;
 constexpr int kViewList = 32779;
 constexpr int kViewDetails = 32780;
 constexpr int kFindApp = 32782;
+constexpr int kViewToolbar = 59392;
 constexpr int kFindBoxId = 1014;
 constexpr char kNameNotFound[] = "Error, Do not find the APP name!";
 constexpr char kLaunchFailed[] = "The Program does not launch your Microsoft Remote Desktop "
@@ -508,6 +509,14 @@ TEST_F(FindTest, TypingNarrowsTheListAndEscBringsItAllBack) {
     EXPECT_TRUE(ListShows({}));
     ASSERT_TRUE(support::SetWindowTextRemote(m_box, ""));
     EXPECT_TRUE(ListShows(m_all));
+    // The box lives in the toolbar: with the toolbar hidden, Ctrl+F shows it again.
+    ASSERT_TRUE(support::PostKey(m_box, VK_DOWN));
+    ASSERT_TRUE(WaitForKeyboardFocus(m_list));
+    ASSERT_TRUE(support::PostCommand(m_main, kViewToolbar));
+    ASSERT_TRUE(support::WaitFor([&] { return !IsWindowVisible(m_box); }));
+    ASSERT_TRUE(support::PressKey(m_main, 'F', support::kCtrl));
+    EXPECT_TRUE(WaitForKeyboardFocus(m_box));
+    EXPECT_TRUE(IsWindowVisible(m_box));
 }
 
 TEST_F(FindTest, ViewsMenusAndReloadWorkOnTheMatches) {
