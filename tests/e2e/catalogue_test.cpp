@@ -419,17 +419,7 @@ TEST_F(CatalogueTest, AFolderLinkLeadingBackUpIsListedOnce) {
 
 // The find box in the main window's toolbar.
 HWND FindBoxOf(HWND mainWindow) {
-    HWND found = nullptr;
-    EnumChildWindows(
-        mainWindow,
-        [](HWND child, LPARAM out) {
-            if (GetDlgCtrlID(child) != kFindBoxId)
-                return TRUE;
-            *reinterpret_cast<HWND*>(out) = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
+    return support::FindChildById(mainWindow, kFindBoxId);
 }
 
 // The status bar control, whose window text is its message pane's.

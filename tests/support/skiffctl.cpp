@@ -86,17 +86,7 @@ int Find(const std::string& text) {
     support::WindowQuery query;
     query.property = kMainWindowProperty;
     HWND main = support::WaitForTopLevelWindow(query, kCloseTimeout);
-    HWND box = nullptr;
-    if (main != nullptr)
-        EnumChildWindows(
-            main,
-            [](HWND child, LPARAM out) {
-                if (GetDlgCtrlID(child) != kFindBoxId)
-                    return TRUE;
-                *reinterpret_cast<HWND*>(out) = child;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&box));
+    HWND box = main != nullptr ? support::FindChildById(main, kFindBoxId) : nullptr;
     if (box == nullptr || !support::SetWindowTextRemote(box, text)) {
         std::fprintf(stderr, "skiffctl: no find box\n");
         return 1;

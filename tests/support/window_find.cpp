@@ -55,6 +55,13 @@ HWND FindChild(HWND parent, const std::string& className, std::size_t index) {
     return nullptr;
 }
 
+HWND FindChildById(HWND parent, int id) {
+    for (HWND child : ChildWindows(parent))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
+}
+
 std::string ClassNameOf(HWND window) {
     char name[256];
     const int n = GetClassNameA(window, name, sizeof name);

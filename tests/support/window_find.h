@@ -29,6 +29,8 @@ HWND WaitForTopLevelWindow(const WindowQuery& query, Millis timeout = kDefaultTi
 std::vector<HWND> ChildWindows(HWND parent);
 // The index-th descendant of parent with the given class, or null.
 HWND FindChild(HWND parent, const std::string& className, std::size_t index = 0);
+// The first descendant of parent with the given control id, or null.
+HWND FindChildById(HWND parent, int id);
 
 std::string ClassNameOf(HWND window);
 // Caption of a top-level window (kept by the system, so no message reaches the program); for

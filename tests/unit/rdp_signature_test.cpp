@@ -1,6 +1,7 @@
 // The signed content and the signature read back from a connection file, and the files whose
 // signature cannot cover what the remote desktop client would use.
 #include "catalogue/rdp_signature.h"
+#include "tests/support/utf16_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,10 @@
 
 namespace {
 
-std::string Utf16(const std::string& ascii) {
-    std::string out;
-    for (const char c : ascii) {
-        out.push_back(c);
-        out.push_back('\0');
-    }
-    return out;
-}
+using support::Utf16Bytes;
 
 std::string File(const std::string& text) {
-    return "\xFF\xFE" + Utf16(text);
+    return "\xFF\xFE" + Utf16Bytes(text);
 }
 
 // "AQABAAEAAAADAAAAREVS": the header (0x00010001, 1, length 3) and the bytes "DER".
@@ -32,7 +26,7 @@ TEST(RdpSignatureTest, ContentIsTheCoveredLinesInSignscopeOrderThenSignscopeAndN
              std::string(kSignatureLine) + "\r\n");
     const RdpSignature read = ReadRdpSignature(file);
     ASSERT_EQ(read.outcome, RdpSignature::signedFile);
-    EXPECT_EQ(read.content, Utf16("Full Address:s:h\r\nremoteapplicationname:s:Ledger\r\n"
+    EXPECT_EQ(read.content, Utf16Bytes("Full Address:s:h\r\nremoteapplicationname:s:Ledger\r\n"
                                   "signscope:s:Full Address,RemoteApplicationName\r\n") +
                                 std::string(2, '\0'));
     EXPECT_EQ(read.signature, "DER");
