@@ -16,6 +16,21 @@ namespace {
 
 constexpr int kPad = 2; // around the buttons
 
+// The height an edit needs for a line of its font inside its sunken edge.
+int EditLineHeight(HWND window) {
+    const HDC dc = GetDC(window);
+    if (dc == nullptr)
+        return 0;
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0));
+    const HGDIOBJ previous = font != nullptr ? SelectObject(dc, font) : nullptr;
+    TEXTMETRICA metrics{};
+    const BOOL measured = GetTextMetricsA(dc, &metrics);
+    if (previous != nullptr)
+        SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return measured ? metrics.tmHeight + 2 * GetSystemMetrics(SM_CYEDGE) + 3 : 0;
+}
+
 class CToolCmdUI : public CCmdUI {
 public:
     CToolCmdUI(HWND toolBar, UINT nID) : CCmdUI(nID), m_hWndToolBar(toolBar) {}
@@ -62,7 +77,7 @@ BOOL CToolBar::CreateControl(DWORD dwStyle) {
         return FALSE;
     ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const SIZE image = Scaled(kImageSize);
-    const SIZE button = Scaled(kButtonSize);
+    const SIZE button = ButtonSize();
     ::SendMessageA(m_hWndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
     ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
     return TRUE;
@@ -73,8 +88,14 @@ void CToolBar::OnDpiChanged(UINT previousDpi, UINT dpi) {
     if (CWnd* trailing = FromHandle(m_hWndTrailing))
         trailing->TellDpiChanged(previousDpi, dpi);
     const int scale = WholeScaleForWindow(m_hWnd);
-    if (scale == m_nScale || m_hWndToolBar == nullptr)
+    if (m_hWndToolBar == nullptr)
         return;
+    if (scale == m_nScale) {
+        // The pictures keep their size; the window after them has a new font and width.
+        ApplyButtonSize();
+        LayoutControl();
+        return;
+    }
     // The control takes a picture size only before its first picture: a new control.
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hWndToolBar, GWL_STYLE));
     // The window after the buttons lives on in the bar while its control is made anew.
@@ -177,8 +198,29 @@ UINT CToolBar::GetItemID(int nIndex) const {
     return (button.fsStyle & BTNS_SEP) != 0 ? ID_SEPARATOR : static_cast<UINT>(button.idCommand);
 }
 
+SIZE CToolBar::ButtonSize() const {
+    SIZE button = Scaled(kButtonSize);
+    // One pixel free above and below the window after the buttons.
+    if (m_hWndTrailing != nullptr)
+        button.cy = std::max<LONG>(button.cy, EditLineHeight(m_hWndTrailing) + 2);
+    return button;
+}
+
+void CToolBar::ApplyButtonSize() {
+    const SIZE button = ButtonSize();
+    const LRESULT current = ::SendMessageA(m_hWndToolBar, TB_GETBUTTONSIZE, 0, 0);
+    if (LOWORD(current) == button.cx && HIWORD(current) == button.cy)
+        return;
+    // The control takes a button size only while it has no buttons.
+    const std::vector<UINT> ids = m_buttonIds;
+    while (::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0) > 0)
+        ::SendMessageA(m_hWndToolBar, TB_DELETEBUTTON, 0, 0);
+    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
+    SetButtons(ids.data(), static_cast<int>(ids.size()));
+}
+
 SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
-    SIZE extent = Scaled(kButtonSize);
+    SIZE extent = ButtonSize();
     const int pad = kPad * m_nScale;
     const int count = GetCount();
     for (int i = 0; i < count; ++i) {
@@ -191,7 +233,7 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
     }
     const bool across = bHorz || IsFloating();
     if (across && m_hWndTrailing != nullptr)
-        extent.cx += (kSeparatorWidth + m_nTrailingWidth) * m_nScale;
+        extent.cx += kSeparatorWidth * m_nScale + ScaleForWindow(m_hWnd, m_nTrailingWidth);
     return across ? SIZE{extent.cx + GripperSize() + 2 * pad, extent.cy + 2 * pad}
                   : SIZE{extent.cx + 2 * pad, extent.cy + GripperSize() + 2 * pad};
 }
@@ -199,6 +241,8 @@ SIZE CToolBar::CalcFixedLayout(BOOL bHorz) {
 void CToolBar::SetTrailingWindow(HWND hWnd, int nWidth) {
     m_hWndTrailing = hWnd;
     m_nTrailingWidth = nWidth;
+    if (m_hWndToolBar != nullptr)
+        ApplyButtonSize();
     PlaceTrailingWindow();
 }
 
@@ -212,7 +256,7 @@ void CToolBar::PlaceTrailingWindow() {
     RECT client{};
     ::GetClientRect(m_hWndToolBar, &client);
     const int left = last.right + kSeparatorWidth * m_nScale;
-    const int width = std::min<int>(m_nTrailingWidth * m_nScale, client.right - left);
+    const int width = std::min<int>(ScaleForWindow(m_hWnd, m_nTrailingWidth), client.right - left);
     if (IsVertical() || width <= 0) {
         ::ShowWindow(m_hWndTrailing, SW_HIDE);
         return;

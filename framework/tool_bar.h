@@ -33,8 +33,9 @@ public:
     // The command of button nIndex (ID_SEPARATOR for a gap).
     UINT GetItemID(int nIndex) const;
     int GetCount() const;
-    // A window of the caller's, a child of the toolbar control, laid out in the row after the
-    // last button, at most nWidth pixels wide at 96 DPI; hidden while the bar stands upright.
+    // A window of the caller's (an edit), a child of the toolbar control, laid out in the row
+    // after the last button, at most nWidth pixels wide at 96 DPI; hidden while the bar stands
+    // upright. The buttons grow as tall as a line of its font needs.
     void SetTrailingWindow(HWND hWnd, int nWidth);
 
     SIZE CalcFixedLayout(BOOL bHorz) override;
@@ -50,6 +51,10 @@ protected:
 private:
     static const MessageEntry messageEntries[];
     SIZE Scaled(SIZE size) const { return SIZE{size.cx * m_nScale, size.cy * m_nScale}; }
+    // The buttons' size: the pictures', and tall enough for the window after them.
+    SIZE ButtonSize() const;
+    // Gives the control ButtonSize() when it has another.
+    void ApplyButtonSize();
     // The toolbar control, sized for m_nScale; FALSE when it cannot be made.
     BOOL CreateControl(DWORD dwStyle);
     // Whether the bar stands along a side, its buttons in a column.

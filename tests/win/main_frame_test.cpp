@@ -455,4 +455,32 @@ TEST_F(MainFrameDpiTest, EverySizeFollowsTheToldDpi) {
     g_remoteApps.clear();
 }
 
+// At 150% the bar's pictures keep their size while the find box's font grows: the buttons grow
+// with it, so the box shows a whole line of text at its scaled width.
+TEST_F(MainFrameDpiTest, TheFindBoxHoldsALineOfItsTextAtEveryScale) {
+    const int start = static_cast<int>(GetWindowDpi(frame->m_hWnd));
+    for (const int dpi : {start * 3 / 2, 2 * start, start}) {
+        SCOPED_TRACE(dpi);
+        const RECT suggested{0, 0, MulDiv(800, dpi, 96), MulDiv(600, dpi, 96)};
+        frame->SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                           reinterpret_cast<LPARAM>(&suggested));
+        const HWND box = frame->m_findBox.m_hWnd;
+        RECT rect{};
+        GetWindowRect(box, &rect);
+        EXPECT_EQ(rect.right - rect.left, MulDiv(CFindBox::kWidth, dpi, 96));
+        const HDC dc = GetDC(box);
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        ReleaseDC(box, dc);
+        RECT text{};
+        SendMessageA(box, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+        EXPECT_GE(Height(text), metrics.tmHeight);
+        RECT bar{};
+        GetClientRect(frame->m_toolBar.GetToolBarCtrl(), &bar);
+        MapWindowPoints(nullptr, frame->m_toolBar.GetToolBarCtrl(), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_LE(rect.bottom, bar.bottom); // not cut off by the bar
+    }
+}
+
 } // namespace
