@@ -1,6 +1,7 @@
 #include "framework/socket.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -13,6 +14,17 @@ constexpr DWORD kRetryMs = 100;
 template <typename Result> Result TimedOut(Result result) {
     WSASetLastError(WSAETIMEDOUT);
     return result;
+}
+
+// How long the next wait may last: kRetryMs, cut to what is left before deadline (0: none);
+// nothing once the deadline has passed.
+std::optional<DWORD> WaitBefore(ULONGLONG deadline) {
+    if (deadline == 0)
+        return kRetryMs;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline)
+        return std::nullopt;
+    return static_cast<DWORD>(std::min<ULONGLONG>(kRetryMs, deadline - now));
 }
 
 } // namespace
@@ -89,14 +101,10 @@ int CSocket::WaitDispatching(ULONGLONG deadline) {
     }
     if (s_bCancelWaits)
         return WSAEINTR;
-    DWORD wait = kRetryMs;
-    if (deadline != 0) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline)
-            return WSAETIMEDOUT;
-        wait = static_cast<DWORD>(std::min<ULONGLONG>(wait, deadline - now));
-    }
-    MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const std::optional<DWORD> wait = WaitBefore(deadline);
+    if (!wait)
+        return WSAETIMEDOUT;
+    MsgWaitForMultipleObjectsEx(0, nullptr, *wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     return 0;
 }
 
@@ -137,13 +145,9 @@ bool CSocket::WaitForNotification(ULONGLONG deadline) {
     const HWND window = NotificationWindow();
     const UINT message = NotificationMessage();
     for (;;) {
-        DWORD wait = kRetryMs;
-        if (deadline != 0) {
-            const ULONGLONG now = GetTickCount64();
-            if (now >= deadline)
-                return false;
-            wait = static_cast<DWORD>(std::min<ULONGLONG>(wait, deadline - now));
-        }
+        const std::optional<DWORD> wait = WaitBefore(deadline);
+        if (!wait)
+            return false;
         MSG msg;
         bool notified = false;
         while (PeekMessageA(&msg, window, message, message, PM_REMOVE)) {
@@ -158,7 +162,7 @@ bool CSocket::WaitForNotification(ULONGLONG deadline) {
         // QS_POSTMESSAGE is cleared by the filtered peek above, so messages for other windows
         // that stay queued do not wake this wait again.
         if (MsgWaitForMultipleObjectsEx(
-                0, nullptr, wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE, 0) == WAIT_TIMEOUT)
+                0, nullptr, *wait, QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE, 0) == WAIT_TIMEOUT)
             return true;
     }
 }
