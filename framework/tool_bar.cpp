@@ -77,9 +77,7 @@ BOOL CToolBar::CreateControl(DWORD dwStyle) {
         return FALSE;
     ::SendMessageA(m_hWndToolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const SIZE image = Scaled(kImageSize);
-    const SIZE button = ButtonSize();
     ::SendMessageA(m_hWndToolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image.cx, image.cy));
-    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
     return TRUE;
 }
 
@@ -179,6 +177,9 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     }
     while (::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0) > 0)
         ::SendMessageA(m_hWndToolBar, TB_DELETEBUTTON, 0, 0);
+    // The control takes a button size only while it has no buttons.
+    const SIZE size = ButtonSize();
+    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(size.cx, size.cy));
     if (!buttons.empty() && !::SendMessageA(m_hWndToolBar, TB_ADDBUTTONSA, buttons.size(),
                                             reinterpret_cast<LPARAM>(buttons.data())))
         return FALSE;
@@ -211,11 +212,7 @@ void CToolBar::ApplyButtonSize() {
     const LRESULT current = ::SendMessageA(m_hWndToolBar, TB_GETBUTTONSIZE, 0, 0);
     if (LOWORD(current) == button.cx && HIWORD(current) == button.cy)
         return;
-    // The control takes a button size only while it has no buttons.
     const std::vector<UINT> ids = m_buttonIds;
-    while (::SendMessageA(m_hWndToolBar, TB_BUTTONCOUNT, 0, 0) > 0)
-        ::SendMessageA(m_hWndToolBar, TB_DELETEBUTTON, 0, 0);
-    ::SendMessageA(m_hWndToolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(button.cx, button.cy));
     SetButtons(ids.data(), static_cast<int>(ids.size()));
 }
 

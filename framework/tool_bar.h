@@ -53,9 +53,9 @@ private:
     SIZE Scaled(SIZE size) const { return SIZE{size.cx * m_nScale, size.cy * m_nScale}; }
     // The buttons' size: the pictures', and tall enough for the window after them.
     SIZE ButtonSize() const;
-    // Gives the control ButtonSize() when it has another.
+    // Gives the buttons again when the control's size is not ButtonSize().
     void ApplyButtonSize();
-    // The toolbar control, sized for m_nScale; FALSE when it cannot be made.
+    // The toolbar control, its pictures sized for m_nScale; FALSE when it cannot be made.
     BOOL CreateControl(DWORD dwStyle);
     // Whether the bar stands along a side, its buttons in a column.
     bool IsVertical() const;
